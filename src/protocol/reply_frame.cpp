@@ -1,0 +1,19 @@
+#include "protocol/reply_frame.h"
+
+#include "protocol/crc8.h"
+
+namespace qm720 {
+
+bool is_reply_frame(const Bytes& received) {
+    return received.size() >= kMinReplyLength && received.front() == kReplyPrefix;
+}
+
+std::uint8_t reply_check_crc(const Bytes& received) {
+    return received.empty() ? 0 : crc_of(received, received.size() - 1);
+}
+
+bool reply_intact(const Bytes& received) {
+    return !received.empty() && reply_check_crc(received) == received.back();
+}
+
+}  // namespace qm720

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/bytes.h"
+
+namespace qm720 {
+
+// Why the last OpenPort failed, so that the window can tell the engineer without a terminal.
+enum class OpenFailureReason { None, Missing, Busy, NoPermission, SetupFailed, Other };
+
+struct OpenFailure {
+    OpenFailureReason reason = OpenFailureReason::None;
+    std::string device;       // the platform device that was tried, e.g. /dev/ttyUSB0
+    std::string description;  // e.g. "Permission denied (join the group dialout)"
+};
+
+// The one way to the COM port. Bytes go out exactly as handed over and come back exactly as
+// received; every call is bounded in time, whatever the line or the device does.
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // `device_path` is "\\.\COMn" (or a platform path); `settings` is e.g. "19200,n,8,1".
+    virtual bool OpenPort(const std::string& device_path, const std::string& settings) = 0;
+    virtual bool ClosePort() = 0;
+    virtual void FlushPort() = 0;
+    // At most 255 bytes; empty when nothing arrived within the read time-outs.
+    virtual Bytes ReadPort() = 0;
+    // The count written; below data.size() on a time-out or a fault.
+    virtual std::uint16_t WritePort(const Bytes& data) = 0;
+
+    virtual OpenFailure last_open_failure() const = 0;
+};
+
+}  // namespace qm720
