@@ -1,0 +1,198 @@
+#include "serial/posix_serial_port.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <limits>
+#include <thread>
+#include <utility>
+
+#include "serial/deadline_wait.h"
+#include "serial/line_settings.h"
+#include "serial/line_timeouts.h"
+#include "serial/open_failure.h"
+#include "serial/port_names.h"
+
+namespace qm720 {
+namespace {
+
+using namespace line_timeouts;
+
+// 0, or the error number that the set-up message reports.
+int make_non_blocking(int handle) {
+    const int flags = fcntl(handle, F_GETFL);
+    return flags >= 0 && fcntl(handle, F_SETFL, flags | O_NONBLOCK) == 0 ? 0 : errno;
+}
+
+int apply_line_settings(int handle, const LineSettings& line) {
+    termios attributes{};
+    if (tcgetattr(handle, &attributes) != 0) {
+        return errno;
+    }
+    if (!set_line_attributes(line, attributes)) {
+        return EINVAL;
+    }
+    return tcsetattr(handle, TCSANOW, &attributes) == 0 ? 0 : errno;
+}
+
+}  // namespace
+
+PosixSerialPort::PosixSerialPort(MessageSink show_message)
+    : show_message_(std::move(show_message)) {}
+
+PosixSerialPort::~PosixSerialPort() {
+    ClosePort();
+}
+
+bool PosixSerialPort::OpenPort(const std::string& device_path, const std::string& settings) {
+    if (handle_ >= 0) {
+        ClosePort();
+    }
+    last_open_failure_ = {};
+    const std::string device = device_for_path(device_path);
+    if (!open_exclusive(device)) {
+        return false;
+    }
+    if (!set_up(device_path, settings, device)) {
+        ClosePort();
+        return false;
+    }
+    // Whatever the adapter collected before we owned it belongs to nobody.
+    tcflush(handle_, TCIOFLUSH);
+    return true;
+}
+
+bool PosixSerialPort::open_exclusive(const std::string& device) {
+    handle_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (handle_ < 0) {
+        last_open_failure_ = open_failure_for(errno, device);
+        return false;
+    }
+    if (!isatty(handle_)) {
+        last_open_failure_ = {OpenFailureReason::Other, device, "Not a serial port"};
+        abandon_handle();
+        return false;
+    }
+    // TIOCEXCL keeps other users out, but root passes it; the lock holds for root too.
+    if (flock(handle_, LOCK_EX | LOCK_NB) != 0 || ioctl(handle_, TIOCEXCL) != 0) {
+        last_open_failure_ = open_failure_for(errno == EWOULDBLOCK ? EBUSY : errno, device);
+        abandon_handle();
+        return false;
+    }
+    return true;
+}
+
+// Closes a handle that never owned the line: the exclusive flag and the queues may be another
+// program's, so they are left alone.
+void PosixSerialPort::abandon_handle() {
+    ::close(std::exchange(handle_, -1));
+}
+
+bool PosixSerialPort::set_up(const std::string& device_path, const std::string& settings,
+                             const std::string& device) {
+    // The time-outs are poll deadlines; they hold only while no read or write can block.
+    if (const int error = make_non_blocking(handle_); error != 0) {
+        return refuse_set_up(device, "Unable to set timeouts for port " + device_path, error);
+    }
+    const auto line = parse_line_settings(settings);
+    if (!line) {
+        return refuse_set_up(device, "Unable to build Comm DCB " + settings, EINVAL);
+    }
+    if (const int error = apply_line_settings(handle_, *line); error != 0) {
+        return refuse_set_up(device, "Unable to set Comm DCB " + settings, error);
+    }
+    return true;
+}
+
+bool PosixSerialPort::refuse_set_up(const std::string& device, const std::string& text, int error) {
+    const std::string message = text + " Error: " + std::to_string(error);
+    last_open_failure_ = {OpenFailureReason::SetupFailed, device, message};
+    if (show_message_) {
+        show_message_(message);
+    }
+    return false;
+}
+
+bool PosixSerialPort::ClosePort() {
+    if (handle_ < 0) {
+        return false;
+    }
+    ioctl(handle_, TIOCNXCL);
+    // Discarding the output first keeps close() from waiting for a stalled line to drain it.
+    tcflush(handle_, TCIOFLUSH);
+    return ::close(std::exchange(handle_, -1)) == 0;
+}
+
+void PosixSerialPort::FlushPort() {
+    // Never tcdrain(): it waits without limit on an adapter that has stopped sending. Polling the
+    // output queue gives the queued bytes the write time-out, at most that of one full piece.
+    int queued = 0;
+    if (handle_ < 0 || ioctl(handle_, TIOCOUTQ, &queued) != 0 || queued <= 0) {
+        return;
+    }
+    const auto pieces = std::min<std::size_t>(static_cast<std::size_t>(queued), kMaxTransfer);
+    const auto deadline = MonotonicClock::now() + kWritePerByte * pieces + kWriteConstant;
+    while (MonotonicClock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (ioctl(handle_, TIOCOUTQ, &queued) != 0 || queued <= 0) {
+            return;
+        }
+    }
+}
+
+Bytes PosixSerialPort::ReadPort() {
+    const auto started = MonotonicClock::now();
+    const auto latest = started + kReadTotal;
+    auto deadline = latest;
+    std::size_t received = 0;
+    while (handle_ >= 0 && received < kMaxTransfer &&
+           wait_until(handle_, POLLIN, deadline) == Readiness::Ready) {
+        const ssize_t count =
+            ::read(handle_, port_buffer_.data() + received, kMaxTransfer - received);
+        if (count > 0) {
+            received += static_cast<std::size_t>(count);
+            deadline = std::min(latest, MonotonicClock::now() + kReadInterval);
+        } else if (count == 0 || (errno != EINTR && errno != EAGAIN)) {
+            break;  // end of file, EIO or ENXIO: the device has gone
+        }
+    }
+    if (received == 0) {
+        FlushPort();
+        return {};
+    }
+    return Bytes(port_buffer_.begin(),
+                 port_buffer_.begin() + static_cast<std::ptrdiff_t>(received));
+}
+
+std::uint16_t PosixSerialPort::WritePort(const Bytes& data) {
+    std::size_t written = 0;
+    for (std::size_t offset = 0; offset < data.size(); offset += kMaxTransfer) {
+        written += write_piece(data.data() + offset, std::min(kMaxTransfer, data.size() - offset));
+    }
+    return static_cast<std::uint16_t>(
+        std::min<std::size_t>(written, std::numeric_limits<std::uint16_t>::max()));
+}
+
+// A terminal never raises SIGPIPE: a vanished device answers EIO, which ends the piece short.
+std::size_t PosixSerialPort::write_piece(const std::uint8_t* bytes, std::size_t count) {
+    const auto deadline = MonotonicClock::now() + kWritePerByte * count + kWriteConstant;
+    std::size_t written = 0;
+    while (handle_ >= 0 && written < count) {
+        const ssize_t sent = ::write(handle_, bytes + written, count - written);
+        if (sent > 0) {
+            written += static_cast<std::size_t>(sent);
+        } else if ((sent < 0 && errno != EAGAIN && errno != EINTR) ||
+                   wait_until(handle_, POLLOUT, deadline) != Readiness::Ready) {
+            break;
+        }
+    }
+    return written;
+}
+
+}  // namespace qm720

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "serial/serial_port.h"
+
+namespace qm720 {
+
+// The serial port on Linux and other POSIX systems: a terminal device opened non-blocking and for
+// this program alone, with every read, write and flush bounded by a poll deadline, so that a
+// silent line, a stalled adapter or an unplugged one never holds the caller.
+class PosixSerialPort final : public SerialPort {
+  public:
+    // Receives the texts of a failed set-up step; the window shows them in a message box.
+    using MessageSink = std::function<void(const std::string& text)>;
+
+    explicit PosixSerialPort(MessageSink show_message);
+    ~PosixSerialPort() override;
+    PosixSerialPort(const PosixSerialPort&) = delete;
+    PosixSerialPort& operator=(const PosixSerialPort&) = delete;
+
+    bool OpenPort(const std::string& device_path, const std::string& settings) override;
+    bool ClosePort() override;
+    void FlushPort() override;
+    Bytes ReadPort() override;
+    std::uint16_t WritePort(const Bytes& data) override;
+
+    OpenFailure last_open_failure() const override { return last_open_failure_; }
+
+  private:
+    bool open_exclusive(const std::string& device);
+    void abandon_handle();
+    bool set_up(const std::string& device_path, const std::string& settings,
+                const std::string& device);
+    bool refuse_set_up(const std::string& device, const std::string& text, int error);
+    std::size_t write_piece(const std::uint8_t* bytes, std::size_t count);
+
+    MessageSink show_message_;
+    int handle_ = -1;
+    std::array<std::uint8_t, 256> port_buffer_{};
+    OpenFailure last_open_failure_;
+};
+
+}  // namespace qm720
