@@ -1,0 +1,16 @@
+#pragma once
+
+#include "core/bytes.h"
+#include "sim/noise.h"
+#include "sim/sensor_settings.h"
+
+namespace qm720::sim {
+
+// A code the tool has no handling for.
+inline constexpr std::uint8_t kUnknownReplyCode = 0xE7;
+
+// `reply` as a faulty sensor would send it. Garbage never starts with 0x3E, so the tool cannot
+// take it for a reply frame.
+Bytes with_faults(Bytes reply, const SensorFaults& faults, Noise& noise);
+
+}  // namespace qm720::sim

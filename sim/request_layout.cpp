@@ -1,0 +1,37 @@
+#include "sim/request_layout.h"
+
+#include "protocol/requests.h"
+
+namespace qm720::sim {
+
+std::optional<std::size_t> request_length(std::uint8_t code) {
+    switch (static_cast<CommandCode>(code)) {
+        case CommandCode::Poll:
+        case CommandCode::Identity:
+        case CommandCode::CalibrateFull:
+        case CommandCode::CalibrateEmpty:
+            return 4;
+        case CommandCode::SetMode:
+        case CommandCode::SetAddress:
+            return 5;
+        case CommandCode::ShiftFull:
+        case CommandCode::ShiftEmpty:
+            return 6;
+        case CommandCode::WriteSerialNumber:
+        case CommandCode::ChangePassword:
+        case CommandCode::EnterPassword:
+            return 8;
+    }
+    return std::nullopt;
+}
+
+bool starts_scan(const Bytes& received) {
+    return received.size() >= kScanRequestLength && received[0] == kRequestPrefix &&
+           received[1] == kBroadcastAddress && received[2] == network_scan_request()[2];
+}
+
+bool is_scan_request(const Bytes& request) {
+    return request.size() == kScanRequestLength && starts_scan(request);
+}
+
+}  // namespace qm720::sim

@@ -1,0 +1,74 @@
+#include "sim/sensor_bus.h"
+
+#include "protocol/reply_frame.h"
+#include "protocol/requests.h"
+#include "sim/request_layout.h"
+
+namespace qm720::sim {
+
+namespace {
+
+constexpr std::size_t kAddressPosition = 1;
+constexpr std::size_t kCodePosition = 2;
+constexpr std::size_t kPayloadPosition = 3;
+
+bool well_formed(const Bytes& request) {
+    if (request.size() <= kCodePosition || request.front() != kRequestPrefix) {
+        return false;
+    }
+    const auto length = request_length(request[kCodePosition]);
+    return length && *length == request.size() && reply_intact(request);
+}
+
+}  // namespace
+
+SensorBus::SensorBus(const std::vector<SensorSettings>& sensors, BusOptions options) {
+    sensors_.reserve(sensors.size());
+    for (std::size_t index = 0; index < sensors.size(); ++index) {
+        // Each sensor draws from its own sequence, so polling one never changes another's.
+        sensors_.emplace_back(sensors[index], options.seed + static_cast<std::uint32_t>(index),
+                              options.steady);
+    }
+}
+
+Bytes SensorBus::answer(const Bytes& request) {
+    if (is_scan_request(request)) {
+        return scan_answer();
+    }
+    if (!well_formed(request)) {
+        return {};
+    }
+    SimulatedSensor* sensor = addressed(request[kAddressPosition]);
+    if (sensor == nullptr) {
+        return {};
+    }
+    const Bytes payload(request.begin() + kPayloadPosition, request.end() - 1);
+    return sensor->answer(request[kCodePosition], payload);
+}
+
+Bytes SensorBus::scan_answer() const {
+    Bytes addresses;
+    for (const SimulatedSensor& sensor : sensors_) {
+        if (!sensor.silent()) {
+            addresses.push_back(sensor.address());
+        }
+    }
+    return addresses;
+}
+
+SimulatedSensor* SensorBus::addressed(std::uint8_t address) {
+    if (sensors_.empty()) {
+        return nullptr;
+    }
+    if (address == kBroadcastAddress) {
+        return &sensors_.front();
+    }
+    for (SimulatedSensor& sensor : sensors_) {
+        if (sensor.address() == address) {
+            return &sensor;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace qm720::sim
