@@ -13,6 +13,26 @@
 
 namespace {
 
+using qm720::sim::Clock;
+
+// The tool reads once a second; longer than that, and it is not coming back for the bytes.
+constexpr auto kLongestDrain = std::chrono::seconds(2);
+constexpr auto kDrainCheck = std::chrono::milliseconds(10);
+
+// Lets the tool take the last answer before the line goes dead, as a sensor's answer would
+// already be in the adapter when the cable is pulled.
+void wait_until_drained(const qm720::sim::PseudoTerminal& line,
+                        const qm720::sim::StopSignals& stop) {
+    // The last bytes written reach the tool's queue a little later, so an empty queue counts
+    // only when it is seen twice, a pause apart.
+    const Clock::time_point give_up = Clock::now() + kLongestDrain;
+    int empty_checks = 0;
+    while (empty_checks < 2 && !stop.requested() && Clock::now() < give_up) {
+        stop.wait(-1, 0, Clock::now() + kDrainCheck);
+        empty_checks = line.unread_by_tool() == 0 ? empty_checks + 1 : 0;
+    }
+}
+
 int serve_line(const qm720::sim::SimOptions& options) {
     using namespace qm720::sim;
     // First of all, so that a stop arriving during start-up still leaves through the clean-up.
@@ -29,6 +49,7 @@ int serve_line(const qm720::sim::SimOptions& options) {
 
     // Stopped by a signal or by --close-after: either way the line goes dead before the link
     // disappears, so the tool sees what an unplugged adapter does.
+    wait_until_drained(line, stop);
     line.hang_up();
     if (link) {
         link->remove();

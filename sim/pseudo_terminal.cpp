@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -59,6 +60,11 @@ PseudoTerminal::PseudoTerminal() {
 
 PseudoTerminal::~PseudoTerminal() {
     hang_up();
+}
+
+int PseudoTerminal::unread_by_tool() const {
+    int count = 0;
+    return slave_keeper_ >= 0 && ioctl(slave_keeper_, FIONREAD, &count) == 0 ? count : 0;
 }
 
 void PseudoTerminal::hang_up() {

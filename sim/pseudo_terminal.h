@@ -17,7 +17,11 @@ class PseudoTerminal {
     int master() const { return master_; }
     const std::string& slave_path() const { return slave_path_; }
 
-    // Hangs the line up: the tool's reads and writes on the slave fail from now on.
+    // Bytes sent to the tool that it has not read yet.
+    int unread_by_tool() const;
+
+    // Hangs the line up: the tool's reads and writes on the slave fail from now on, and
+    // whatever it has not read is lost.
     void hang_up();
 
   private:
