@@ -57,6 +57,18 @@ TEST_F(BrokenLine, VanishedDeviceEndsEveryCallAtOnce) {
     EXPECT_LT(Clock::now() - start, kPrompt);
 }
 
+TEST_F(BrokenLine, LineThatNeverFallsSilentStillEndsTheRead) {
+    std::jthread chatter([&](std::stop_token stop) {
+        for (std::uint8_t byte = 0; !stop.stop_requested(); ++byte) {
+            line.send({byte});
+            std::this_thread::sleep_for(5ms);
+        }
+    });
+    const auto start = Clock::now();
+    EXPECT_FALSE(port.ReadPort().empty());
+    EXPECT_LT(Clock::now() - start, 1s);
+}
+
 TEST_F(BrokenLine, PeerThatStopsReadingEndsAWriteShort) {
     const Bytes piece = counting_bytes(255);
     std::uint16_t written = 0;

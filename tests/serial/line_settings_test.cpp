@@ -49,27 +49,6 @@ TEST(LineSettingsText, RefusesAnythingElse) {
     }
 }
 
-TEST(LineAttributes, GiveARawLineWithoutFlowControl) {
-    termios attributes{};
-    attributes.c_iflag = ICRNL | IXON | IXOFF;
-    attributes.c_oflag = OPOST | ONLCR;
-    attributes.c_lflag = ICANON | ECHO | ISIG;
-    attributes.c_cflag = CRTSCTS | PARENB | CSTOPB | CS7;
-    attributes.c_cc[VMIN] = 1;
-    attributes.c_cc[VTIME] = 5;
-
-    ASSERT_TRUE(set_line_attributes(*parse_line_settings("19200,n,8,1"), attributes));
-    EXPECT_EQ(attributes.c_iflag & (ICRNL | IXON | IXOFF | ISTRIP), 0u);
-    EXPECT_EQ(attributes.c_oflag & OPOST, 0u);
-    EXPECT_EQ(attributes.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
-    EXPECT_EQ(attributes.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS | CLOCAL | CREAD),
-              CS8 | CLOCAL | CREAD);
-    EXPECT_EQ(attributes.c_cc[VMIN], 0);
-    EXPECT_EQ(attributes.c_cc[VTIME], 0);
-    EXPECT_EQ(cfgetispeed(&attributes), B19200);
-    EXPECT_EQ(cfgetospeed(&attributes), B19200);
-}
-
 TEST(LineAttributes, FollowParityDataAndStopBits) {
     const struct {
         const char* text;

@@ -16,10 +16,6 @@ PseudoTerminal::PseudoTerminal() {
         throw std::runtime_error("openpty failed");
     }
     device_ = name.data();
-    termios raw{};
-    tcgetattr(master_, &raw);
-    cfmakeraw(&raw);
-    tcsetattr(master_, TCSANOW, &raw);
 }
 
 PseudoTerminal::~PseudoTerminal() {

@@ -11,8 +11,9 @@
 namespace qm720::test {
 
 // A pseudo-terminal with the test as the sensor: the driver opens device(), the test writes and
-// reads the master side. The slave side starts in the kernel's cooked defaults, so only a driver
-// that really makes the line raw gets bytes through unchanged.
+// reads the master side. The master is raw by nature (Linux applies termios calls on it to the
+// slave); the slave starts in the kernel's cooked defaults, so only a driver that really makes
+// the line raw gets bytes through unchanged.
 class PseudoTerminal {
   public:
     PseudoTerminal();  // throws std::runtime_error when no pseudo-terminal can be had
