@@ -14,13 +14,13 @@ struct LocalDateTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual LocalDateTime now() const = 0;
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     LocalDateTime now() const override;
 };
 

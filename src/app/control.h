@@ -23,10 +23,13 @@ enum class ControlKind {
 using Colour = std::uint32_t;
 inline constexpr Colour kButtonFace = 0x8000000F;
 
+inline constexpr int kCyrillicCharset = 204;
+
 struct Font {
     std::string name = "MS Sans Serif";
     double points = 8.25;
     bool bold = false;
+    int charset = kCyrillicCharset;
 };
 
 // One control of the window as plain data. Handlers read and write these fields; the front end
@@ -43,12 +46,12 @@ struct Control {
     std::string tag;      // group number as decimal text; empty for no group
     bool enabled = true;
     bool visible = true;
-    Colour fill_colour = 0;           // shapes
+    Colour fill_colour = 0;            // shapes
     Colour back_colour = kButtonFace;  // labels
-    bool checked = false;             // check boxes and option buttons
-    std::vector<std::string> list;    // combo boxes
-    int list_index = -1;              // combo boxes: -1 when no entry is selected
-    int minimum = 0;                  // progress bar
+    bool checked = false;              // check boxes and option buttons
+    std::vector<std::string> list;     // combo boxes
+    int list_index = -1;               // combo boxes: -1 when no entry is selected
+    int minimum = 0;                   // progress bar
     int maximum = 0;
     int value = 0;
     int interval_ms = 0;  // timer

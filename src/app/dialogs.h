@@ -9,7 +9,7 @@ enum class BoxIcon { None, Exclamation, Critical };
 // The modal boxes the handlers show. The front end shows real boxes; tests script the answers
 // and record what was asked, in order. An empty title means the application's own title.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual void message_box(const std::string& text, const std::string& title, BoxIcon icon) = 0;
     // True only when the operator answered Yes.

@@ -20,7 +20,7 @@ namespace qm720 {
 // services every handler shares (port, boxes, clock, log). The handlers of the exchange,
 // the decoders and the operator commands are free functions over this form, one file each.
 class frmSerial {
-public:
+  public:
     static constexpr std::string_view kCaption = "Настройка QM-720";
     static constexpr int kClientWidth = 7455;  // twips
     static constexpr int kClientHeight = 7275;
@@ -30,7 +30,8 @@ public:
     // Every control, hidden ones included, in window order.
     std::vector<Control>& controls() { return controls_; }
     const std::vector<Control>& controls() const { return controls_; }
-    // The control of that name; the names are fixed, so an unknown one is a programming error.
+    // The control of that name; the names are fixed, so an unknown one is a programming error
+    // and throws std::logic_error naming it.
     Control& control(std::string_view name);
     const Control& control(std::string_view name) const;
 
@@ -78,7 +79,10 @@ public:
 
     ExchangeLog log;
 
-private:
+  private:
+    // Position of the named control in controls_; throws std::logic_error for an unknown name.
+    std::size_t index_of(std::string_view name) const;
+
     std::vector<Control> controls_;
     std::unordered_map<std::string_view, std::size_t> index_;
     std::string program_folder_;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <vector>
+
+#include "app/control.h"
+
+namespace qm720 {
+
+// Every control of the window in its start state, hidden ones included, in window order.
+std::vector<Control> frmSerial_controls();
+
+}  // namespace qm720

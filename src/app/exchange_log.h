@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/clock.h"
+
+namespace qm720 {
+
+// Why a file operation failed: the system's error number and its text.
+struct FileFailure {
+    int number = 0;
+    std::string description;
+};
+
+// One text file per program start in the folder `log` beside the program: cp1251 records, each
+// a quoted text and CR LF. The file is opened and closed for every record, so it is complete on
+// disk after every call, and it is readable by its owner only.
+class ExchangeLog {
+  public:
+    // Creates the folder if needed and writes the start record. A second start within the same
+    // second finds the file of the first and adds its start record after that run's lines.
+    std::optional<FileFailure> start(const std::string& program_folder, const LocalDateTime& now);
+
+    // Appends time of day + " : " + text. Does nothing before a successful start. A failure
+    // touches nothing else: the next line tries again, and succeeds once writing works. A removed
+    // folder is not made again; its lines are lost until someone restores it.
+    std::optional<FileFailure> write_line(const LocalDateTime& now, std::string_view text);
+
+    // Full path of this run's file; empty until the start record is written.
+    const std::string& log_path() const { return log_path_; }
+
+  private:
+    std::string log_path_;
+};
+
+// "05.12.2026 21:43:15" -> "05122026_214315.log".
+std::string log_file_name(const LocalDateTime& started);
+
+}  // namespace qm720

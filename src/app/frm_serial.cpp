@@ -1,0 +1,58 @@
+#include "app/frm_serial.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "app/control_table.h"
+#include "app/frame_view.h"
+#include "app/text_number.h"
+
+namespace qm720 {
+
+frmSerial::frmSerial(SerialPort& port, Dialogs& dialogs, const Clock& clock,
+                     std::string program_folder)
+    : port(port),
+      dialogs(dialogs),
+      clock(clock),
+      controls_(frmSerial_controls()),
+      program_folder_(std::move(program_folder)) {
+    // The keys view the names inside controls_, which is never resized after this point.
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        index_.emplace(controls_[i].name, i);
+    }
+}
+
+std::size_t frmSerial::index_of(std::string_view name) const {
+    const auto found = index_.find(name);
+    if (found == index_.end()) {
+        throw std::logic_error("frmSerial has no control named \"" + std::string(name) + "\"");
+    }
+    return found->second;
+}
+
+Control& frmSerial::control(std::string_view name) {
+    return controls_[index_of(name)];
+}
+
+const Control& frmSerial::control(std::string_view name) const {
+    return controls_[index_of(name)];
+}
+
+std::optional<std::uint8_t> frmSerial::selected_address() const {
+    const auto number = whole_number(control("CmbNet").caption);
+    if (!number || *number < 0 || *number > 255) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(*number);
+}
+
+void frmSerial::str_to_log(const std::string& text) {
+    // A line that cannot be written is lost; the exchange and the operator carry on regardless.
+    static_cast<void>(log.write_line(clock.now(), text));
+}
+
+void frmSerial::out_win(const Bytes& frame) {
+    control("txtRec").caption = frame_view_text(frame);
+}
+
+}  // namespace qm720

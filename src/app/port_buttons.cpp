@@ -1,0 +1,70 @@
+#include <string>
+
+#include "app/combo_box.h"
+#include "app/frm_serial.h"
+
+namespace qm720 {
+namespace {
+
+constexpr std::string_view kDevicePrefix = "\\\\.\\";
+constexpr std::string_view kLineSettings = "19200,n,8,1";
+constexpr std::string_view kNoData = "Нет данных";
+constexpr Colour kLampIdle = 0x10FFFF;
+constexpr Colour kStabilityUnknown = 0xC0C0C0;
+
+// "/dev/ttyUSB0: Permission denied (join the group dialout)": the driver's view of a refused
+// open, so that the engineer learns the cause from the log without a terminal.
+std::string open_failure_text(const OpenFailure& failure) {
+    if (failure.device.empty()) {
+        return failure.description;
+    }
+    return failure.device + ": " + failure.description;
+}
+
+}  // namespace
+
+void frmSerial::BTNOpenCom_Click() {
+    const std::string entry = control("CmbPort").caption;
+    const std::string path = std::string(kDevicePrefix) + entry;
+    if (!port.OpenPort(path, std::string(kLineSettings))) {
+        const std::string message = "Com Port " + entry + " недоступен. Установите нужный порт.";
+        dialogs.message_box(message, "", BoxIcon::Exclamation);
+        str_to_log(message);
+        if (const std::string reason = open_failure_text(port.last_open_failure());
+            !reason.empty()) {
+            str_to_log(reason);
+        }
+        return;
+    }
+    SwitchTags();
+    control("TMRComm").enabled = true;
+    control("BTNOpenCom").enabled = false;
+    wr_fail_count = 0;
+    str_to_log("Com Port " + path + " Open");
+}
+
+void frmSerial::BTNCloseCom_Click() {
+    control("TMRComm").enabled = false;
+    port.ClosePort();
+    CloseAllTags();
+    control("BTNOpenCom").enabled = true;
+    str_to_log("Com Port " + control("CmbPort").caption + " Closed");
+    set_single_entry(control("CmbNet"), "0");
+
+    control("sn").caption = "0";
+    control("vv").caption = "--------";
+    for (const char* reading : {"tek", "temp", "uroven", "lo", "hi", "ne"}) {
+        control(reading).caption = kNoData;
+    }
+    control("ProgressBar1").value = 0;
+    control("MsgCom").caption.clear();
+    control("Kalibr_warning").caption.clear();
+    control("netdev").caption = "Устройства не определены";
+
+    control("Pic").fill_colour = kLampIdle;
+    control("hi").back_colour = kButtonFace;
+    control("h").back_colour = kButtonFace;
+    control("ind_stab").fill_colour = kStabilityUnknown;
+}
+
+}  // namespace qm720

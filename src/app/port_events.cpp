@@ -1,0 +1,11 @@
+#include "app/form_events.h"
+#include "app/frm_serial.h"
+
+namespace qm720 {
+
+void add_port_events(FormEventTable& events) {
+    events["BTNOpenCom_Click"] = [](frmSerial& form) { form.BTNOpenCom_Click(); };
+    events["BTNCloseCom_Click"] = [](frmSerial& form) { form.BTNCloseCom_Click(); };
+}
+
+}  // namespace qm720

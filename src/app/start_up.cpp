@@ -1,0 +1,36 @@
+#include <string>
+
+#include "app/combo_box.h"
+#include "app/frm_serial.h"
+
+namespace qm720 {
+namespace {
+
+constexpr int kPortCount = 30;
+
+}  // namespace
+
+void frmSerial::Form_Load() {
+    mode_yes = true;
+    net_opr = false;
+    Ur_progressBar = 1024;
+    tek_avg = 0.0;
+    stab_cnt = 0;
+
+    set_single_entry(control("CmbNet"), "0");
+
+    Control& ports = control("CmbPort");
+    clear_entries(ports);
+    for (int number = 1; number <= kPortCount; ++number) {
+        add_entry(ports, "COM" + std::to_string(number));
+    }
+    select_entry(ports, 0);
+
+    // Start-up ends here either way; without a log the window still works, only unrecorded.
+    if (const auto failure = log.start(program_folder_, clock.now())) {
+        dialogs.message_box(failure->description, "Error#" + std::to_string(failure->number),
+                            BoxIcon::Critical);
+    }
+}
+
+}  // namespace qm720

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "serial/serial_port.h"
+
+namespace qm720::test {
+
+// A port with scripted answers that records what the form did with it.
+class FakeSerialPort : public SerialPort {
+  public:
+    bool OpenPort(const std::string& device_path, const std::string& settings) override;
+    bool ClosePort() override;
+    void FlushPort() override;
+    // The next queued read; empty, like a silent line, when none is left.
+    Bytes ReadPort() override;
+    // The next queued count, or the whole frame when none is queued.
+    std::uint16_t WritePort(const Bytes& data) override;
+    OpenFailure last_open_failure() const override { return open_failure; }
+
+    // Script.
+    bool open_succeeds = true;
+    OpenFailure open_failure;
+    std::deque<Bytes> reads;
+    std::deque<std::uint16_t> write_counts;
+
+    // Record.
+    struct OpenCall {
+        std::string device_path;
+        std::string settings;
+    };
+    std::vector<OpenCall> opens;
+    std::vector<Bytes> writes;
+    int closes = 0;
+    int flushes = 0;
+    bool is_open = false;
+};
+
+}  // namespace qm720::test
