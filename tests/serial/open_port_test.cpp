@@ -9,12 +9,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "hex.h"
+#include "ports_folder.h"
 #include "pseudo_terminal.h"
-#include "scoped_environment.h"
 #include "serial/posix_serial_port.h"
-#include "temporary_folder.h"
 
 namespace qm720 {
 namespace {
@@ -60,9 +61,8 @@ TEST_F(OpenPort, LeavesTheLineRawAt19200WithoutFlowControl) {
 }
 
 TEST_F(OpenPort, FindsComPortsInThePortsFolder) {
-    const test::TemporaryFolder bus;
+    const test::PortsFolder bus;
     std::filesystem::create_symlink(line.device(), bus.path() + "/COM7");
-    const test::ScopedEnvironment ports("QM720_PORTS", bus.path());
 
     ASSERT_TRUE(port.OpenPort("\\\\.\\COM7", kSettings));
     line.send(hex("3E 07 F0"));
@@ -70,8 +70,7 @@ TEST_F(OpenPort, FindsComPortsInThePortsFolder) {
 }
 
 TEST_F(OpenPort, MissingDevicesFailWithoutAMessage) {
-    const test::TemporaryFolder bus;
-    const test::ScopedEnvironment ports("QM720_PORTS", bus.path());
+    const test::PortsFolder bus;
     expect_silent_failure("/dev/qm720-no-such-port", OpenFailureReason::Missing,
                           "/dev/qm720-no-such-port");
     expect_silent_failure("\\\\.\\COM250", OpenFailureReason::Missing, bus.path() + "/COM250");
@@ -91,7 +90,7 @@ TEST_F(OpenPort, DevicesInUseAreBusyAndKeepTheirData) {
 }
 
 TEST_F(OpenPort, OnlyTerminalsAreTaken) {
-    const test::TemporaryFolder folder;
+    const test::PortsFolder folder;
     const std::string plain_file = folder.path() + "/COM1";
     std::fclose(std::fopen(plain_file.c_str(), "w"));
     expect_silent_failure("/dev/null", OpenFailureReason::Other, "/dev/null");

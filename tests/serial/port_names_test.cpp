@@ -2,9 +2,8 @@
 
 #include <set>
 
-#include "scoped_environment.h"
+#include "ports_folder.h"
 #include "serial/port_names.h"
-#include "temporary_folder.h"
 
 namespace qm720 {
 namespace {
@@ -39,8 +38,7 @@ TEST(ComPortNames, OtherNamesLeadNowhere) {
 }
 
 TEST(ComPortNames, DevicePathsLoseTheirPrefixAndOtherPathsStay) {
-    const test::TemporaryFolder bus;
-    const test::ScopedEnvironment ports("QM720_PORTS", bus.path());
+    const test::PortsFolder bus;
     EXPECT_EQ(device_for_path("\\\\.\\COM3"), bus.path() + "/COM3");
     EXPECT_EQ(device_for_com_name("COM12"), bus.path() + "/COM12");
     for (const char* path : {"/dev/pts/7", "COM3", "\\\\.\\LPT1", "\\\\?\\COM3"}) {
