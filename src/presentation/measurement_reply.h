@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/bytes.h"
+
+namespace qm720 {
+
+class frmSerial;
+
+// Shows a measurement reply (code 0xF0, CRC already checked): level and level bar, temperature,
+// current value and stability lamp, address, calibration values with their colour and hint,
+// the mode byte, and one summary line in the log. A reply too short to hold every field
+// (under 20 bytes) changes nothing.
+void all_data_to_form(frmSerial& form, const Bytes& aans);
+
+}  // namespace qm720

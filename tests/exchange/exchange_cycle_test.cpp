@@ -1,0 +1,211 @@
+#include "exchange/exchange_cycle.h"
+
+#include <gtest/gtest.h>
+
+#include "app/frame_view.h"
+#include "exchange/network_scan.h"
+#include "hex.h"
+#include "presentation/colours.h"
+#include "protocol/crc8.h"
+#include "protocol/requests.h"
+#include "support/form_harness.h"
+#include "support/log_records.h"
+#include "support/reply_builder.h"
+
+namespace qm720 {
+namespace {
+
+using test::hex;
+
+// An open port with sensor 1 selected, as after "Открыть порт" and picking the address.
+class ExchangeCycle : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.form.Form_Load();
+        h.form.BTNOpenCom_Click();
+        select("1");
+        h.form.last_addr = 1;
+    }
+    void select(const char* address) {
+        Control& box = h.form.control("CmbNet");
+        box.list = {address};
+        box.list_index = 0;
+        box.caption = address;
+    }
+    void tick() { TMRComm_Timer(h.form); }
+    const std::string& status() { return h.form.control("MsgCom").caption; }
+
+    test::FormHarness h;
+};
+
+TEST_F(ExchangeCycle, PollsTheSelectedSensorAndShowsTheRequest) {
+    tick();
+    ASSERT_EQ(h.port.writes.size(), 1u);
+    EXPECT_EQ(h.port.writes[0], hex("31 01 F0 C5"));
+    EXPECT_TRUE(h.form.wrs.empty());
+    // Silent line: the view keeps the request, the status line names the sensor.
+    EXPECT_EQ(h.form.control("txtRec").caption.substr(0, 12), "31 1 F0 C5 \r");
+    EXPECT_EQ(status(), "Нет ответа от датчика с адресом 1");
+}
+
+TEST_F(ExchangeCycle, AnswerIsProcessedAfterTheWriteOfThisTick) {
+    // The scan answer queues an identity request; the write of the same tick must not take it.
+    Opros_Click(h.form);
+    tick();
+    ASSERT_EQ(h.port.writes.back(), hex("31 FF DC"));
+    h.port.reads.push_back(hex("01 05 11"));
+    tick();
+    EXPECT_EQ(h.port.writes.back(), hex("31 01 F0 C5"));
+    EXPECT_EQ(h.form.wrs, hex("31 01 FC 66"));
+    EXPECT_FALSE(h.form.net_opr);
+    tick();
+    EXPECT_EQ(h.port.writes.back(), hex("31 01 FC 66"));
+}
+
+TEST_F(ExchangeCycle, MeasurementReplyIsShownWithItsLocalCrcAndDecoded) {
+    const Bytes reply = test::Measurement{}.frame();
+    h.port.reads.push_back(reply);
+    tick();
+    EXPECT_EQ(h.form.control("uroven").caption, "512");
+    // An intact frame is shown ending in two equal bytes: its CRC and the one computed here.
+    Bytes shown = reply;
+    shown.push_back(reply.back());
+    EXPECT_EQ(h.form.control("txtRec").caption, frame_view_text(shown));
+    EXPECT_EQ(h.form.control("Pic").fill_colour, kRed);
+    EXPECT_GE(h.port.flushes, 1);
+}
+
+TEST_F(ExchangeCycle, LongRepliesAreDispatchedButNotShown) {
+    Bytes reply = test::identity_reply(4242, 131);
+    reply.resize(30, 0x00);
+    h.port.reads.push_back(reply);
+    tick();
+    EXPECT_EQ(h.form.control("sn").caption, "4242");
+    EXPECT_EQ(h.form.control("txtRec").caption.substr(0, 11), "31 1 F0 C5 ");
+}
+
+TEST_F(ExchangeCycle, SilenceSavesTheStatusLineOnceAndTheFirstAnswerRestoresIt) {
+    h.form.control("MsgCom").caption = "Пароль принят.";
+    tick();
+    tick();
+    EXPECT_EQ(status(), "Нет ответа от датчика с адресом 1");
+    EXPECT_EQ(h.form.last_msg, "Пароль принят.");
+    EXPECT_EQ(test::logged_texts(h).size(), 3u);  // the port line and one per silent tick
+    h.port.reads.push_back(test::Measurement{}.frame());
+    tick();
+    EXPECT_EQ(status(), "Пароль принят.");
+    EXPECT_FALSE(h.form.no_data);
+}
+
+TEST_F(ExchangeCycle, ActivityLampTogglesWhiteAndGrey) {
+    h.form.control("Pic").fill_colour = kWhite;
+    tick();
+    EXPECT_EQ(h.form.control("Pic").fill_colour, kGrey);
+    tick();
+    EXPECT_EQ(h.form.control("Pic").fill_colour, kWhite);
+}
+
+TEST_F(ExchangeCycle, ThreeWriteFailuresAreCountedAndTheFourthClosesThePort) {
+    for (int failure = 1; failure <= 3; ++failure) {
+        h.port.write_counts.push_back(0);
+        tick();
+        EXPECT_EQ(h.form.wr_fail_count, failure);
+        EXPECT_TRUE(h.form.control("TMRComm").enabled);
+    }
+    h.port.write_counts.push_back(2);
+    tick();
+    EXPECT_FALSE(h.form.control("TMRComm").enabled);
+    EXPECT_EQ(h.port.closes, 1);
+    EXPECT_TRUE(h.form.control("BTNOpenCom").enabled);
+    ASSERT_EQ(h.dialogs.shown.size(), 4u);
+    for (const auto& box : h.dialogs.shown) {
+        EXPECT_EQ(box.text, "Ошибка записи в порт");
+    }
+    EXPECT_TRUE(h.form.wrs.empty());
+}
+
+TEST_F(ExchangeCycle, SuccessfulWriteStartsTheFailureCountAgain) {
+    h.port.write_counts = {0, 0, 0, 4, 0, 0, 0};
+    for (int k = 0; k < 7; ++k) {
+        tick();
+    }
+    EXPECT_EQ(h.form.wr_fail_count, 3);
+    EXPECT_TRUE(h.form.control("TMRComm").enabled);
+    EXPECT_EQ(h.port.closes, 0);
+}
+
+TEST_F(ExchangeCycle, FailedWriteDropsTheFrameAndWhatWasRead) {
+    h.form.wrs = hex("31 01 F5 FA");
+    h.port.reads.push_back(test::Measurement{}.frame());
+    h.port.write_counts.push_back(1);
+    tick();
+    EXPECT_TRUE(h.form.wrs.empty());
+    EXPECT_EQ(h.form.control("uroven").caption, "нет данных");
+    tick();
+    EXPECT_EQ(h.port.writes.back(), hex("31 01 F0 C5"));
+}
+
+TEST_F(ExchangeCycle, AddressChangeReplacesAPendingCommandWithTheIdentityRequest) {
+    h.form.wrs = hex("31 01 F5 FA");
+    select("5");
+    tick();
+    EXPECT_EQ(h.port.writes.back(), identity_request(5));
+    EXPECT_EQ(h.form.last_addr, 5);
+    tick();
+    EXPECT_EQ(h.port.writes.back(), poll_request(5));
+}
+
+TEST_F(ExchangeCycle, BroadcastPollWhileTickedButSilenceNamesTheSelectedEntry) {
+    h.form.control("z255").checked = true;
+    tick();
+    EXPECT_EQ(h.port.writes.back(), hex("31 FF F0 80"));
+    EXPECT_EQ(status(), "Нет ответа от датчика с адресом 1");
+    h.form.wrs = calibrate_request(1, Level::Full);
+    tick();
+    EXPECT_EQ(h.port.writes.back(), hex("31 01 F5 FA"));
+}
+
+TEST_F(ExchangeCycle, NoSelectionWritesNothingAndNamesNoAddress) {
+    h.form.control("CmbNet").caption = "abc";
+    h.form.control("CmbNet").list_index = -1;
+    tick();
+    ASSERT_EQ(h.port.writes.size(), 1u);
+    EXPECT_TRUE(h.port.writes[0].empty());
+    EXPECT_EQ(status(), "Нет ответа от датчика с адресом ");
+    EXPECT_EQ(h.form.wr_fail_count, 0);
+}
+
+TEST_F(ExchangeCycle, ScanStaysPendingThroughSilenceAndReplyFrames) {
+    Opros_Click(h.form);
+    tick();
+    tick();
+    EXPECT_TRUE(h.form.net_opr);
+    h.port.reads.push_back(Control_summ({0x3E, 0x01, 0xF5}));
+    tick();
+    EXPECT_TRUE(h.form.net_opr);
+    h.port.reads.push_back(hex("3E 01 F5"));  // three bytes: a scan answer naming sensor 62
+    tick();
+    EXPECT_FALSE(h.form.net_opr);
+    EXPECT_EQ(h.form.control("CmbNet").list, (std::vector<std::string>{"62", "1", "245"}));
+}
+
+TEST_F(ExchangeCycle, TooLongScanAnswerEndsTheScanWithoutChangingTheList) {
+    Opros_Click(h.form);
+    tick();
+    h.port.reads.push_back(Bytes(20, 0x07));
+    tick();
+    EXPECT_FALSE(h.form.net_opr);
+    EXPECT_EQ(h.form.control("CmbNet").list, std::vector<std::string>{"1"});
+}
+
+TEST_F(ExchangeCycle, HoldCounterFallsByOneATickButNotBelowZero) {
+    h.form.hold_cnt = 2;
+    tick();
+    EXPECT_EQ(h.form.hold_cnt, 1);
+    tick();
+    tick();
+    EXPECT_EQ(h.form.hold_cnt, 0);
+}
+
+}  // namespace
+}  // namespace qm720
