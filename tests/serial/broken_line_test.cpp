@@ -21,7 +21,7 @@ constexpr auto kPrompt = 150ms;
 
 // A hang-up here is what an unplugged adapter gives. A write that raised SIGPIPE would end the
 // test program, so every case that gets through has shown there is none.
-class BrokenLine : public testing::Test {
+class SerialBrokenLine : public testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(port.OpenPort(line.device(), "19200,n,8,1")); }
 
@@ -29,7 +29,7 @@ class BrokenLine : public testing::Test {
     PosixSerialPort port{[](const std::string&) {}};
 };
 
-TEST_F(BrokenLine, HangUpDuringAReadEndsItAtOnce) {
+TEST_F(SerialBrokenLine, HangUpDuringAReadEndsItAtOnce) {
     std::promise<Clock::time_point> hung_up;
     std::jthread sensor([&] {
         std::this_thread::sleep_for(50ms);
@@ -41,7 +41,7 @@ TEST_F(BrokenLine, HangUpDuringAReadEndsItAtOnce) {
     EXPECT_LT(returned - hung_up.get_future().get(), kPrompt);
 }
 
-TEST_F(BrokenLine, VanishedDeviceEndsEveryCallAtOnce) {
+TEST_F(SerialBrokenLine, VanishedDeviceEndsEveryCallAtOnce) {
     line.hang_up();
     auto start = Clock::now();
     EXPECT_TRUE(port.ReadPort().empty());
@@ -57,7 +57,7 @@ TEST_F(BrokenLine, VanishedDeviceEndsEveryCallAtOnce) {
     EXPECT_LT(Clock::now() - start, kPrompt);
 }
 
-TEST_F(BrokenLine, LineThatNeverFallsSilentStillEndsTheRead) {
+TEST_F(SerialBrokenLine, LineThatNeverFallsSilentStillEndsTheRead) {
     std::jthread chatter([&](std::stop_token stop) {
         for (std::uint8_t byte = 0; !stop.stop_requested(); ++byte) {
             line.send({byte});
@@ -69,7 +69,7 @@ TEST_F(BrokenLine, LineThatNeverFallsSilentStillEndsTheRead) {
     EXPECT_LT(Clock::now() - start, 1s);
 }
 
-TEST_F(BrokenLine, PeerThatStopsReadingEndsAWriteShort) {
+TEST_F(SerialBrokenLine, PeerThatStopsReadingEndsAWriteShort) {
     const Bytes piece = counting_bytes(255);
     std::uint16_t written = 0;
     auto took = Clock::duration::zero();
@@ -89,7 +89,7 @@ TEST_F(BrokenLine, PeerThatStopsReadingEndsAWriteShort) {
     EXPECT_LT(Clock::now() - start, 2s);
 }
 
-TEST(ClosedPort, CallsGiveTheirNeutralResults) {
+TEST(SerialClosedPort, CallsGiveTheirNeutralResults) {
     PosixSerialPort port([](const std::string&) {});
     EXPECT_TRUE(port.ReadPort().empty());
     EXPECT_EQ(port.WritePort(counting_bytes(22)), 0);

@@ -24,7 +24,7 @@ using test::hex;
 
 constexpr const char* kSettings = "19200,n,8,1";
 
-class OpenPort : public testing::Test {
+class SerialOpen : public testing::Test {
   protected:
     void expect_silent_failure(const std::string& path, OpenFailureReason reason,
                                const std::string& device) {
@@ -46,7 +46,7 @@ class OpenPort : public testing::Test {
     PosixSerialPort port{[this](const std::string& text) { messages.push_back(text); }};
 };
 
-TEST_F(OpenPort, LeavesTheLineRawAt19200WithoutFlowControl) {
+TEST_F(SerialOpen, LeavesTheLineRawAt19200WithoutFlowControl) {
     ASSERT_TRUE(port.OpenPort(line.device(), kSettings));
     const termios attributes = line.line_attributes();
     EXPECT_EQ(attributes.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
@@ -60,7 +60,7 @@ TEST_F(OpenPort, LeavesTheLineRawAt19200WithoutFlowControl) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(OpenPort, FindsComPortsInThePortsFolder) {
+TEST_F(SerialOpen, FindsComPortsInThePortsFolder) {
     const test::PortsFolder bus;
     std::filesystem::create_symlink(line.device(), bus.path() + "/COM7");
 
@@ -69,14 +69,14 @@ TEST_F(OpenPort, FindsComPortsInThePortsFolder) {
     EXPECT_EQ(port.ReadPort(), hex("3E 07 F0"));
 }
 
-TEST_F(OpenPort, MissingDevicesFailWithoutAMessage) {
+TEST_F(SerialOpen, MissingDevicesFailWithoutAMessage) {
     const test::PortsFolder bus;
     expect_silent_failure("/dev/qm720-no-such-port", OpenFailureReason::Missing,
                           "/dev/qm720-no-such-port");
     expect_silent_failure("\\\\.\\COM250", OpenFailureReason::Missing, bus.path() + "/COM250");
 }
 
-TEST_F(OpenPort, DevicesInUseAreBusyAndKeepTheirData) {
+TEST_F(SerialOpen, DevicesInUseAreBusyAndKeepTheirData) {
     const int holder = open(line.device().c_str(), O_RDWR | O_NOCTTY);
     ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
     expect_silent_failure(line.device(), OpenFailureReason::Busy, line.device());
@@ -89,7 +89,7 @@ TEST_F(OpenPort, DevicesInUseAreBusyAndKeepTheirData) {
     EXPECT_EQ(owner.ReadPort(), hex("3E 01 F0"));
 }
 
-TEST_F(OpenPort, OnlyTerminalsAreTaken) {
+TEST_F(SerialOpen, OnlyTerminalsAreTaken) {
     const test::PortsFolder folder;
     const std::string plain_file = folder.path() + "/COM1";
     std::fclose(std::fopen(plain_file.c_str(), "w"));
@@ -97,7 +97,7 @@ TEST_F(OpenPort, OnlyTerminalsAreTaken) {
     expect_silent_failure(plain_file, OpenFailureReason::Other, plain_file);
 }
 
-TEST_F(OpenPort, ForbiddenDeviceNamesTheGroupThatMayOpenIt) {
+TEST_F(SerialOpen, ForbiddenDeviceNamesTheGroupThatMayOpenIt) {
     ASSERT_EQ(chmod(line.device().c_str(), 0), 0);
     struct stat status {};
     ASSERT_EQ(stat(line.device().c_str(), &status), 0);
@@ -122,7 +122,7 @@ TEST_F(OpenPort, ForbiddenDeviceNamesTheGroupThatMayOpenIt) {
         "^Permission denied \\(join the group " + std::string(owners->gr_name) + "\\)$");
 }
 
-TEST_F(OpenPort, RefusedSettingsShowTheirMessageAndFreeTheDevice) {
+TEST_F(SerialOpen, RefusedSettingsShowTheirMessageAndFreeTheDevice) {
     const std::string invalid = std::to_string(EINVAL);
     const struct {
         const char* settings;
@@ -142,7 +142,7 @@ TEST_F(OpenPort, RefusedSettingsShowTheirMessageAndFreeTheDevice) {
     }
 }
 
-TEST_F(OpenPort, ClosingFreesTheDevice) {
+TEST_F(SerialOpen, ClosingFreesTheDevice) {
     ASSERT_TRUE(port.OpenPort(line.device(), kSettings));
     EXPECT_FALSE(device_is_free());
     EXPECT_TRUE(port.ClosePort());

@@ -19,7 +19,7 @@ using test::hex;
 // 19200 baud, ten bits a byte.
 constexpr auto kByteTime = 520us;
 
-class Transfer : public testing::Test {
+class SerialTransfer : public testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(port.OpenPort(line.device(), "19200,n,8,1")); }
 
@@ -27,7 +27,7 @@ class Transfer : public testing::Test {
     PosixSerialPort port{[](const std::string&) {}};
 };
 
-TEST_F(Transfer, SilentLineGivesNothingOnceTheReadTimeOutHasRunOut) {
+TEST_F(SerialTransfer, SilentLineGivesNothingOnceTheReadTimeOutHasRunOut) {
     const auto start = Clock::now();
     EXPECT_TRUE(port.ReadPort().empty());
     const auto took = Clock::now() - start;
@@ -35,13 +35,13 @@ TEST_F(Transfer, SilentLineGivesNothingOnceTheReadTimeOutHasRunOut) {
     EXPECT_LT(took, 2s);
 }
 
-TEST_F(Transfer, FlushKeepsWhatHasArrived) {
+TEST_F(SerialTransfer, FlushKeepsWhatHasArrived) {
     line.send(hex("3E 01 F0 00 0D"));
     port.FlushPort();
     EXPECT_EQ(port.ReadPort(), hex("3E 01 F0 00 0D"));
 }
 
-TEST_F(Transfer, BurstsComeBackWholeUpTo255Bytes) {
+TEST_F(SerialTransfer, BurstsComeBackWholeUpTo255Bytes) {
     for (const std::size_t size : {1, 4, 22, 255}) {
         line.send(counting_bytes(size));
         EXPECT_EQ(port.ReadPort(), counting_bytes(size)) << size;
@@ -52,13 +52,13 @@ TEST_F(Transfer, BurstsComeBackWholeUpTo255Bytes) {
     EXPECT_EQ(port.ReadPort(), Bytes(longer.begin() + 255, longer.end()));
 }
 
-TEST_F(Transfer, ReplyPacedAtLineSpeedComesBackInOneRead) {
+TEST_F(SerialTransfer, ReplyPacedAtLineSpeedComesBackInOneRead) {
     const Bytes reply = counting_bytes(22);
     std::jthread sensor([&] { line.send_paced(reply, kByteTime); });
     EXPECT_EQ(port.ReadPort(), reply);
 }
 
-TEST_F(Transfer, GapOfFortyMillisecondsSplitsAReply) {
+TEST_F(SerialTransfer, GapOfFortyMillisecondsSplitsAReply) {
     const Bytes first = hex("3E 01 F0 10 27 00 00");
     const Bytes second = hex("E8 03 00 00 1A 00");
     line.send(first);
@@ -70,7 +70,7 @@ TEST_F(Transfer, GapOfFortyMillisecondsSplitsAReply) {
     EXPECT_EQ(port.ReadPort(), second);
 }
 
-TEST_F(Transfer, EveryByteValuePassesUnchangedBothWays) {
+TEST_F(SerialTransfer, EveryByteValuePassesUnchangedBothWays) {
     const Bytes every_value = counting_bytes(256);
     EXPECT_EQ(port.WritePort(every_value), 256);
     // Asking for more than was sent shows any byte the line added, such as an echo or a CR.
@@ -83,7 +83,7 @@ TEST_F(Transfer, EveryByteValuePassesUnchangedBothWays) {
     EXPECT_EQ(received, every_value);
 }
 
-TEST_F(Transfer, WritesOfAnyLengthGoOutWholeAndInOrder) {
+TEST_F(SerialTransfer, WritesOfAnyLengthGoOutWholeAndInOrder) {
     for (const std::size_t size : {0, 1, 255, 256, 300, 700}) {
         const Bytes data = counting_bytes(size);
         EXPECT_EQ(port.WritePort(data), size);
