@@ -121,12 +121,17 @@ SensorSettings parse_sensor(std::string_view text) {
 }
 
 std::string sensor_keys_help() {
-    std::string text = "    ";
-    for (const NumberKey& key : number_keys()) {
-        text += std::string(key.name) + "=" + std::to_string(key.min) + ".." +
-                std::to_string(key.max) + (key.name == "temp" ? "\n    " : "  ");
+    constexpr std::size_t kKeysPerLine = 3;
+    std::string text = "Sensor keys (numbers decimal or with 0x hexadecimal):\n";
+    for (std::size_t k = 0; k < number_keys().size(); ++k) {
+        const NumberKey& key = number_keys()[k];
+        text += "  " + std::string(key.name) + "=" + std::to_string(key.min) + ".." +
+                std::to_string(key.max);
+        if (k % kKeysPerLine == kKeysPerLine - 1 || k + 1 == number_keys().size()) {
+            text += "\n";
+        }
     }
-    return text + "\n    silent  badcrc  unknown  garbage   (faults; =1 and =0 also work)\n";
+    return text + "  silent  badcrc  unknown  garbage   (faults, below; =1 and =0 also work)\n";
 }
 
 }  // namespace qm720::sim

@@ -23,7 +23,7 @@ std::int64_t parse_number(std::string_view text, std::int64_t min, std::int64_t 
 // keys applied. Keys and their ranges are listed by sensor_keys_help().
 SensorSettings parse_sensor(std::string_view text);
 
-// One line per few keys, indented, for --help.
+// For --help: every key with its range, a few to a line.
 std::string sensor_keys_help();
 
 }  // namespace qm720::sim

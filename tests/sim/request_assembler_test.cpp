@@ -52,12 +52,5 @@ TEST(RequestAssembler, RequestSplitAcrossReadsComesOutWhenComplete) {
     }
 }
 
-TEST(RequestAssembler, DroppedRemainderDoesNotSwallowTheNextRequest) {
-    RequestAssembler assembler;
-    EXPECT_TRUE(assembler.feed(hex("31 01 F6 00")).empty());
-    assembler.drop_unfinished();
-    EXPECT_EQ(assembler.feed(hex("31 01 F0 C5")), std::vector<Bytes>{hex("31 01 F0 C5")});
-}
-
 }  // namespace
 }  // namespace qm720::sim
