@@ -1,0 +1,55 @@
+#include "commands/calibration.h"
+
+#include <string>
+
+#include "app/frm_serial.h"
+#include "presentation/mode_byte.h"
+#include "protocol/requests.h"
+
+namespace qm720 {
+
+namespace {
+
+struct CalibrationCommand {
+    Level level;
+    const char* question;
+    const char* log_text;
+};
+
+void calibrate(frmSerial& form, const CalibrationCommand& command) {
+    const auto address = form.selected_address();
+    if (!address) {
+        return;
+    }
+    // The sensor's own last reported mode decides, not the check box the operator may have
+    // changed since: calibrating with smoothing on would store a smoothed value.
+    if (form.mode_byte & kSmoothingBit) {
+        form.dialogs.message_box(" На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ",
+                                 "", BoxIcon::None);
+        return;
+    }
+    if (!form.dialogs.yes_no_box(command.question)) {
+        return;
+    }
+    form.wrs = calibrate_request(*address, command.level);
+    form.out_win(form.wrs);
+    form.str_to_log(command.log_text);
+}
+
+}  // namespace
+
+void hig_Click(frmSerial& form) {
+    calibrate(form, {Level::Full,
+                     "Сейчас будет произведена перекалибровка верхнего уровня. Вы уверены что "
+                     "это нужно?",
+                     "Cmd SetHight "});
+}
+
+void low_Click(frmSerial& form) {
+    calibrate(form, {Level::Empty,
+                     "Сейчас будет произведена перекалибровка нижнего уровня. Вы уверены что "
+                     "это нужно?",
+                     "Cmd SetLow "});
+}
+
+}  // namespace qm720

@@ -1,0 +1,84 @@
+#include "commands/level_shift.h"
+
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "app/frm_serial.h"
+#include "commands/operator_input.h"
+#include "protocol/command_line.h"
+#include "protocol/requests.h"
+
+namespace qm720 {
+
+namespace {
+
+struct ShiftCommand {
+    Level level;
+    const char* amount_box;
+    const char* question;
+    const char* shift_log;
+    const char* generation_log;
+};
+
+const ShiftCommand kFullLevel{Level::Full, "sdv_verh",
+                              "Сейчас будет сдвинут верхний уровень. Вы уверены что это нужно?",
+                              "Cmd Shift Hight: ", "Cmd GenShift Up: "};
+const ShiftCommand kEmptyLevel{Level::Empty, "sdv_niz",
+                               "Сейчас будет сдвинут уровень пустого. Вы уверены что это нужно?",
+                               "Cmd Shift Low: ", "Cmd GenShift Down: "};
+
+// Text that is no 16-bit number is ignored without a word; a number outside the sensor's
+// range is explained.
+std::optional<std::int16_t> read_amount(frmSerial& form, const ShiftCommand& command) {
+    const auto amount = number_in_range(form.control(command.amount_box).caption,
+                                        std::numeric_limits<std::int16_t>::min(),
+                                        std::numeric_limits<std::int16_t>::max());
+    if (!amount) {
+        return std::nullopt;
+    }
+    if (*amount > kMaxShift || *amount < -kMaxShift) {
+        form.dialogs.message_box("Значения могут быть от -1000 до 1000", "", BoxIcon::None);
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(*amount);
+}
+
+void shift(frmSerial& form, const ShiftCommand& command) {
+    const auto amount = read_amount(form, command);
+    if (!amount) {
+        return;
+    }
+    const auto address = form.selected_address();
+    if (!address || !form.dialogs.yes_no_box(command.question)) {
+        return;
+    }
+    form.wrs = shift_request(*address, command.level, *amount);
+    form.str_to_log(command.shift_log + std::to_string(*amount));
+}
+
+// Builds the line without touching wrs, so a command still waiting for the next tick goes out.
+void generate(frmSerial& form, const ShiftCommand& command) {
+    const auto address = remote_address(form.dialogs.input_box(
+        "Введите сетевой адрес удаленного датчика", "Генерирование сдвига", "0"));
+    if (!address || *address >= kFirstNonRemoteAddress) {
+        return;
+    }
+    const auto amount = read_amount(form, command);
+    if (!amount) {
+        return;
+    }
+    const auto line = generated_command_line(shift_request(*address, command.level, *amount));
+    Control& output = form.control("gen_txt");
+    output.caption = line.value_or("");
+    form.str_to_log(command.generation_log + output.caption);
+}
+
+}  // namespace
+
+void sdv_hi_Click(frmSerial& form) { shift(form, kFullLevel); }
+void sdv_low_Click(frmSerial& form) { shift(form, kEmptyLevel); }
+void gen_up_Click(frmSerial& form) { generate(form, kFullLevel); }
+void gen_down_Click(frmSerial& form) { generate(form, kEmptyLevel); }
+
+}  // namespace qm720

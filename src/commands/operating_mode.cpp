@@ -1,0 +1,85 @@
+#include "commands/operating_mode.h"
+
+#include <array>
+#include <string>
+
+#include "app/frm_serial.h"
+#include "commands/operator_input.h"
+#include "presentation/mode_byte.h"
+#include "protocol/command_line.h"
+#include "protocol/requests.h"
+
+namespace qm720 {
+
+namespace {
+
+struct OutputOption {
+    const char* name;
+    std::uint8_t value;
+};
+
+constexpr std::array<OutputOption, 5> kOutputOptions = {{
+    {"R485", 0x00},
+    {"R_a", 0x02},
+    {"R_f", 0x04},
+    {"R_p", 0x06},
+    {"R_p485", 0x10},
+}};
+
+std::uint8_t flags_from_controls(const frmSerial& form) {
+    std::uint8_t flags = 0;
+    if (form.control("iinv").checked) flags |= kInversionBit;
+    if (form.control("usredn").checked) flags |= kSmoothingBit;
+    if (form.control("D_4096").checked) flags |= kRange4096Bit;
+    return flags;
+}
+
+}  // namespace
+
+std::uint8_t mode_from_controls(const frmSerial& form) {
+    std::uint8_t output_mode = 0;
+    for (const OutputOption& option : kOutputOptions) {
+        if (form.control(option.name).checked) {
+            output_mode = option.value;
+        }
+    }
+    return output_mode | flags_from_controls(form);
+}
+
+void Set_mode_Click(frmSerial& form) {
+    const std::uint8_t mode = mode_from_controls(form);
+    const auto address = form.selected_address();
+    if (!address ||
+        !form.dialogs.yes_no_box(
+            "Сейчас будет изменен режим работы датчика. Вы уверены что это нужно?")) {
+        return;
+    }
+    form.str_to_log("Cmd Change mode to " + std::to_string(mode));
+    form.wrs = set_mode_request(*address, mode);
+    form.mode_yes = true;
+}
+
+// Builds the line without touching wrs, so a command still waiting for the next tick goes out.
+void Gen_ust_Click(frmSerial& form) {
+    const std::string answer = form.dialogs.input_box("Введите сетевой адрес удаленного датчика",
+                                                      "Изменение режима", "0");
+    // Remote sensors take a new mode only in RS-485 output mode, so no other mode is offered.
+    if (!form.control("R485").checked) {
+        form.dialogs.message_box("В этом режиме нельзя изменить.", "", BoxIcon::None);
+        return;
+    }
+    const auto address = remote_address(answer);
+    if (!address) {
+        return;
+    }
+    if (*address >= kFirstNonRemoteAddress) {
+        form.dialogs.message_box("Адрес д.б. менее 200.", "", BoxIcon::None);
+        return;
+    }
+    const auto line = generated_command_line(set_mode_request(*address, flags_from_controls(form)));
+    Control& output = form.control("gen_txt");
+    output.caption = line.value_or("");
+    form.str_to_log("Cmd GenMode: " + output.caption);
+}
+
+}  // namespace qm720

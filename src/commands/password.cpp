@@ -1,0 +1,66 @@
+#include "commands/password.h"
+
+#include <string>
+
+#include "app/frm_serial.h"
+#include "commands/operator_input.h"
+#include "protocol/requests.h"
+
+namespace qm720 {
+
+namespace {
+
+struct PasswordCommand {
+    CommandCode code;
+    const char* prompt;
+    const char* title;
+    const char* default_text;
+    const char* log_prefix;
+};
+
+// The caller has emptied wrs already: whatever was pending goes, even if the command is then
+// abandoned.
+void send_password(frmSerial& form, const PasswordCommand& command) {
+    const std::string answer =
+        form.dialogs.input_box(command.prompt, command.title, command.default_text);
+    if (answer.empty()) {
+        return;
+    }
+    const auto address = form.selected_address();
+    if (!address) {
+        form.dialogs.message_box("Установите допустимый пароль", "", BoxIcon::None);
+        return;
+    }
+    const auto password = number_in_range(answer, 0, kMaxPassword);
+    const auto frame =
+        password ? four_byte_request(*address, command.code, *password) : std::nullopt;
+    if (!frame) {
+        form.dialogs.message_box("Введите числовой пароль в диапазоне 0....2 000 000 000", "",
+                                 BoxIcon::None);
+        return;
+    }
+    form.wrs = *frame;
+    form.out_win(form.wrs);
+    // As typed: the log is the record of what the operator entered.
+    form.str_to_log(command.log_prefix + answer);
+}
+
+}  // namespace
+
+void Vvod_PWD_Click(frmSerial& form) {
+    form.wrs.clear();
+    send_password(form, {CommandCode::EnterPassword, "Введите пароль", "Ввод пароля", "",
+                         "Cmd Enter Password = "});
+}
+
+void Chg_pass_Click(frmSerial& form) {
+    form.wrs.clear();
+    if (!form.dialogs.yes_no_box("Сейчас будет изменен пароль датчика. Если Вы забудете новый "
+                                 "пароль, снять его сможет только производитель. МЕНЯЕМ ?")) {
+        return;
+    }
+    send_password(form, {CommandCode::ChangePassword, "Введите новый пароль", "Ввод нового пароля",
+                         "0", "Cmd New Password = "});
+}
+
+}  // namespace qm720

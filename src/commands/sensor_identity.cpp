@@ -1,0 +1,79 @@
+#include "commands/sensor_identity.h"
+
+#include <limits>
+#include <string>
+
+#include "app/frm_serial.h"
+#include "commands/operator_input.h"
+#include "protocol/requests.h"
+
+namespace qm720 {
+
+namespace {
+
+constexpr const char* kNoAddress = "Установите существующий сетевой адрес";
+
+// The caller has emptied wrs already: whatever was pending goes, even if the command is then
+// abandoned.
+void write_serial_number(frmSerial& form, const std::string& text, std::int64_t increment) {
+    if (text.empty()) {
+        return;
+    }
+    const auto address = form.selected_address();
+    if (!address) {
+        form.dialogs.message_box(kNoAddress, "", BoxIcon::None);
+        form.out_win(form.wrs);
+        return;
+    }
+    auto serial_number = number_in_range(text, std::numeric_limits<std::int32_t>::min(),
+                                         std::numeric_limits<std::int32_t>::max());
+    if (serial_number) {
+        *serial_number += increment;
+    }
+    const auto frame = serial_number && *serial_number <= kMaxSerialNumber
+                           ? write_serial_number_request(*address, *serial_number)
+                           : std::nullopt;
+    if (!frame) {
+        form.dialogs.message_box("Введите число в диапазоне 0....2 000 000", "", BoxIcon::None);
+        return;
+    }
+    form.wrs = *frame;
+    form.out_win(form.wrs);
+}
+
+}  // namespace
+
+void net_Click(frmSerial& form) {
+    const auto address = form.selected_address();
+    const std::string answer = form.dialogs.input_box(
+        "Введите новый сетевой номер", "Ввод сетевого номера",
+        address ? form.control("CmbNet").caption : std::string());
+    if (answer.empty()) {
+        return;
+    }
+    if (!address) {
+        form.dialogs.message_box(kNoAddress, "", BoxIcon::None);
+        return;
+    }
+    const auto new_address = number_in_range(answer, 0, 255);
+    if (!new_address) {
+        form.dialogs.message_box("Введите число в диапазоне 0....255", "", BoxIcon::None);
+        return;
+    }
+    form.wrs = set_address_request(*address, static_cast<std::uint8_t>(*new_address));
+    form.out_win(form.wrs);
+    form.str_to_log("Cmd Set New net addr = " + std::to_string(*new_address));
+}
+
+void InstSN_Click(frmSerial& form) {
+    form.wrs.clear();
+    write_serial_number(
+        form, form.dialogs.input_box("Введите серийный номер", "Ввод серийного номера", "0"), 0);
+}
+
+void next_ser_num_Click(frmSerial& form) {
+    form.wrs.clear();
+    write_serial_number(form, form.control("sn").caption, 1);
+}
+
+}  // namespace qm720

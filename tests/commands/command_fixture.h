@@ -1,0 +1,43 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/form_harness.h"
+#include "support/log_records.h"
+
+namespace qm720::test {
+
+// A started window with one address in the list, as after a scan that found that sensor.
+class CommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.form.Form_Load();
+        select("1");
+    }
+    void select(const std::string& address) {
+        Control& box = h.form.control("CmbNet");
+        box.list = {address};
+        box.list_index = 0;
+        box.caption = address;
+    }
+    void select_nothing() {
+        h.form.control("CmbNet").caption = "";
+        h.form.control("CmbNet").list_index = -1;
+    }
+    std::vector<std::string> boxes() const {
+        std::vector<std::string> texts;
+        for (const auto& box : h.dialogs.shown) {
+            texts.push_back(box.text);
+        }
+        return texts;
+    }
+    std::vector<std::string> log() const { return logged_texts(h); }
+    const std::string& view() { return h.form.control("txtRec").caption; }
+
+    FormHarness h;
+};
+
+}  // namespace qm720::test
