@@ -10,8 +10,8 @@ namespace qm720::test {
 
 // The texts of the log's line records in order, as UTF-8 and without their time stamps, so
 // tests compare them with the texts the handlers were given.
-inline std::vector<std::string> logged_texts(const FormHarness& harness) {
-    const std::string bytes = harness.log_bytes();
+inline std::vector<std::string> logged_texts_of(const std::string& log_path) {
+    const std::string bytes = file_bytes(log_path);
     std::vector<std::string> texts;
     std::size_t at = 0;
     while (at < bytes.size() && bytes[at] == '"') {
@@ -32,6 +32,10 @@ inline std::vector<std::string> logged_texts(const FormHarness& harness) {
         texts.push_back(text);
     }
     return texts;
+}
+
+inline std::vector<std::string> logged_texts(const FormHarness& harness) {
+    return logged_texts_of(harness.form.log.log_path());
 }
 
 }  // namespace qm720::test

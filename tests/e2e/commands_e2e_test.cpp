@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "commands/calibration.h"
+#include "commands/level_shift.h"
+#include "commands/operating_mode.h"
+#include "commands/password.h"
+#include "commands/sensor_identity.h"
+#include "exchange/network_scan.h"
+#include "live_form.h"
+
+namespace qm720 {
+namespace {
+
+using test::LiveForm;
+
+// Sensor 1 identified and polled once, so its mode byte is known.
+class ServiceCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(live.bus.started());
+        live.form.BTNOpenCom_Click();
+        live.type_address("1");
+        live.tick(3);
+        ASSERT_EQ(live.caption("uroven"), "512");
+    }
+    // Written on the next tick, confirmed on the one after.
+    void confirm(const char* status) {
+        live.tick(2);
+        EXPECT_EQ(live.caption("MsgCom"), status);
+    }
+
+    LiveForm live{{"--steady", "--answer-delay", "5"}};
+};
+
+TEST_F(ServiceCommands, CalibrationStoresTheCurrentValue) {
+    live.dialogs.yes_no_answers = {true};
+    low_Click(live.form);
+    confirm(" Установлен нижний уровень.");
+    live.tick();
+    EXPECT_EQ(live.caption("lo"), "145000");
+}
+
+TEST_F(ServiceCommands, ShiftsMoveTheStoredLevels) {
+    live.form.control("sdv_verh").caption = "1000";
+    live.dialogs.yes_no_answers = {true};
+    sdv_hi_Click(live.form);
+    confirm("Сдвинут верхний уровень.");
+    live.form.control("sdv_niz").caption = "-500";
+    live.dialogs.yes_no_answers = {true};
+    sdv_low_Click(live.form);
+    confirm("Сдвинут нижний уровень.");
+    live.tick();
+    EXPECT_EQ(live.caption("hi"), "191000");
+    EXPECT_EQ(live.caption("lo"), "99500");
+}
+
+TEST_F(ServiceCommands, NewModeIsConfirmedAndReportedInLaterPolls) {
+    live.form.control("R485").checked = false;
+    live.form.control("R_p485").checked = true;
+    live.form.control("D_4096").checked = true;
+    live.dialogs.yes_no_answers = {true};
+    Set_mode_Click(live.form);
+    confirm(" Установлен новый режим.");
+    EXPECT_TRUE(live.form.control("R_p485").checked);
+    live.tick();
+    EXPECT_EQ(live.form.mode_byte, 0x90);
+    EXPECT_EQ(live.form.Ur_progressBar, 4096);
+}
+
+TEST_F(ServiceCommands, NewAddressIsFoundByTheNextScan) {
+    live.dialogs.input_answers = {"7"};
+    net_Click(live.form);
+    confirm(" Установлен сетевой номер.");
+    Opros_Click(live.form);
+    live.tick(2);
+    EXPECT_EQ(live.form.control("CmbNet").list, (std::vector<std::string>{"7", "5", "17"}));
+}
+
+TEST_F(ServiceCommands, SerialNumberShowsInTheNextIdentity) {
+    live.dialogs.input_answers = {"777"};
+    InstSN_Click(live.form);
+    confirm("Установлен серийный номер.");
+    live.type_address("1");  // asks the sensor who it is again
+    live.tick(2);
+    EXPECT_EQ(live.caption("sn"), "777");
+}
+
+TEST_F(ServiceCommands, WrongPasswordIsRefusedAndARightOneAccepted) {
+    live.dialogs.input_answers = {"5"};
+    Vvod_PWD_Click(live.form);
+    confirm("Неверный пароль.");
+    live.dialogs.input_answers = {"0"};
+    Vvod_PWD_Click(live.form);
+    confirm("Пароль принят.");
+    live.dialogs.yes_no_answers = {true};
+    live.dialogs.input_answers = {"4321"};
+    Chg_pass_Click(live.form);
+    confirm("Пароль изменен.");
+}
+
+TEST(ServiceCommandsSmoothing, CalibrationIsRefusedWhileTheSensorSmooths) {
+    LiveForm live{{"--steady", "--answer-delay", "5"}};
+    ASSERT_TRUE(live.bus.started());
+    live.form.BTNOpenCom_Click();
+    live.type_address("5");  // the default bus's sensor 5 smooths
+    live.tick(3);
+    ASSERT_EQ(live.form.mode_byte, 0x08);
+    hig_Click(live.form);
+    ASSERT_EQ(live.dialogs.shown.size(), 1u);
+    EXPECT_EQ(live.dialogs.shown[0].text,
+              " На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ");
+    EXPECT_TRUE(live.form.wrs.empty());
+}
+
+}  // namespace
+}  // namespace qm720

@@ -1,0 +1,23 @@
+#include "live_form.h"
+
+#include "exchange/exchange_cycle.h"
+#include "exchange/network_scan.h"
+
+namespace qm720::test {
+
+void LiveForm::type_address(const std::string& text) {
+    Control& box = form.control("CmbNet");
+    box.caption = text;
+    box.list_index = -1;
+    CmbNet_Change(form);
+}
+
+void LiveForm::tick(int count) {
+    for (int k = 0; k < count; ++k) {
+        TMRComm_Timer(form);
+    }
+}
+
+std::vector<std::string> LiveForm::log() const { return logged_texts_of(form.log.log_path()); }
+
+}  // namespace qm720::test
