@@ -1,0 +1,112 @@
+// The cost of one exchange tick on the form's side (a port that answers at once), and the
+// memory after a long run: ticks must neither slow down nor grow anything but the log file.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/frm_serial.h"
+#include "exchange/exchange_cycle.h"
+#include "protocol/crc8.h"
+
+namespace qm720 {
+namespace {
+
+// Answers every read with the same 22-byte measurement and takes every write whole.
+class AnsweringPort : public SerialPort {
+public:
+    bool OpenPort(const std::string&, const std::string&) override { return true; }
+    bool ClosePort() override { return true; }
+    void FlushPort() override {}
+    Bytes ReadPort() override { return reply_; }
+    std::uint16_t WritePort(const Bytes& data) override {
+        return static_cast<std::uint16_t>(data.size());
+    }
+    OpenFailure last_open_failure() const override { return {}; }
+
+private:
+    Bytes reply_ = Control_summ({0x3E, 0x01, 0xF0, 0x17, 0x00, 0x02, 0x68, 0x36, 0x02, 0x00,
+                                 0xA0, 0x86, 0x01, 0x00, 0x30, 0xE6, 0x02, 0x00, 0x58, 0x02,
+                                 0x00});
+};
+
+class SilentDialogs : public Dialogs {
+public:
+    void message_box(const std::string&, const std::string&, BoxIcon) override {}
+    bool yes_no_box(const std::string&) override { return false; }
+    std::string input_box(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+};
+
+struct OpenWindow {
+    OpenWindow() : folder(make_folder()), form(port, dialogs, clock, folder) {
+        form.Form_Load();
+        form.BTNOpenCom_Click();
+        form.control("CmbNet").caption = "1";
+    }
+    ~OpenWindow() { std::filesystem::remove_all(folder); }
+
+    static std::string make_folder() {
+        char name[] = "/tmp/qm720-bench-XXXXXX";
+        return mkdtemp(name) ? name : "/tmp";
+    }
+
+    AnsweringPort port;
+    SilentDialogs dialogs;
+    SystemClock clock;
+    std::string folder;
+    frmSerial form;
+};
+
+long resident_kib() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            status >> value;
+            return value;
+        }
+    }
+    return -1;
+}
+
+void BM_Tick(benchmark::State& state) {
+    OpenWindow window;
+    for (auto _ : state) {
+        TMRComm_Timer(window.form);
+    }
+    state.SetLabel("target: under 50 us a tick");
+}
+BENCHMARK(BM_Tick)->Unit(benchmark::kMicrosecond);
+
+void report_memory_after_long_run() {
+    constexpr int kTicks = 100000;
+    OpenWindow window;
+    for (int k = 0; k < 1000; ++k) {
+        TMRComm_Timer(window.form);
+    }
+    const long before = resident_kib();
+    for (int k = 0; k < kTicks; ++k) {
+        TMRComm_Timer(window.form);
+    }
+    const long after = resident_kib();
+    const auto log_size = std::filesystem::file_size(window.form.log.log_path());
+    std::printf("resident memory: %ld KiB after 1000 ticks, %ld KiB after %d more (growth %ld KiB;"
+                " target: none); log file %ju bytes\n",
+                before, after, kTicks, after - before, static_cast<std::uintmax_t>(log_size));
+}
+
+}  // namespace
+}  // namespace qm720
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    qm720::report_memory_after_long_run();
+    return 0;
+}
