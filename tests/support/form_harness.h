@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/frm_serial.h"
 #include "support/fake_serial_port.h"
@@ -29,5 +30,15 @@ struct FormHarness {
 
 // A file's raw bytes; empty when it cannot be read.
 std::string file_bytes(const std::string& path);
+
+// The members of control group `group` ("" for the ungrouped) whose enable state is not
+// `enabled`: empty when the whole group is as expected, and names the strays when not.
+std::vector<std::string> group_not(const frmSerial& form, const std::string& group, bool enabled);
+
+// One log record as the file holds it: the text quoted, in cp1251, then CR LF.
+std::string log_record(const std::string& text);
+
+// The start record of a run started at kStartTime.
+inline const std::string kStartRecordText = "Start: 05.12.2026 21:43:15\r\n";
 
 }  // namespace qm720::test
