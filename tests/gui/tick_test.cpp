@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QTimer>
+#include <algorithm>
+
+#include "support/fake_serial_port.h"
+#include "window_harness.h"
+
+namespace qm720 {
+namespace {
+
+TEST(Tick, BoxOpenedByATickHoldsOffEveryFurtherTickUntilItCloses) {
+    int entries = 0;
+    int depth = 0;
+    int deepest = 0;
+    FormEventTable events;
+    events["TMRComm_Timer"] = [&](frmSerial& form) {
+        ++entries;
+        deepest = std::max(deepest, ++depth);
+        if (entries == 1) {
+            // A new interval restarts the Qt timer, which Qt then lets fire inside this tick.
+            form.control("TMRComm").interval_ms = 6;
+            form.dialogs.message_box("Нет ответа", "", BoxIcon::None);
+        } else {
+            form.control("TMRComm").enabled = false;
+        }
+        --depth;
+    };
+    test::FakeSerialPort port;
+    test::WindowHarness harness(port, events);
+    auto* timer = harness.window.findChild<QTimer*>("TMRComm");
+    ASSERT_NE(timer, nullptr);
+    int expiries = 0;
+    QObject::connect(timer, &QTimer::timeout, [&] { ++expiries; });
+    int expiries_while_open = 0;
+    test::when_box_shows(
+        [&](QWidget& box) {
+            expiries_while_open = expiries;
+            static_cast<QDialog&>(box).accept();
+        },
+        [&] { return expiries >= 4 || entries > 1; });
+
+    Control& tick = harness.form.control("TMRComm");
+    tick.interval_ms = 5;
+    tick.enabled = true;
+    harness.window.sync();
+
+    ASSERT_TRUE(test::process_events_until([&] { return entries == 2; }));
+    EXPECT_GE(expiries_while_open, 4);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_FALSE(timer->isActive());
+}
+
+TEST(Tick, TimerRunsOnlyWhileItsRecordIsEnabled) {
+    test::FakeSerialPort port;
+    test::WindowHarness harness(port);
+    const auto* timer = harness.window.findChild<QTimer*>("TMRComm");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_FALSE(timer->isActive());
+
+    harness.click("BTNOpenCom");
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 1000);
+
+    harness.click("BTNCloseCom");
+    EXPECT_FALSE(timer->isActive());
+}
+
+}  // namespace
+}  // namespace qm720
