@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QApplication>
+
+#include "app/clock.h"
+#include "app/frm_serial.h"
+#include "gui/form_window.h"
+#include "gui/qt_dialogs.h"
+#include "serial/posix_serial_port.h"
+
+namespace qm720::gui {
+
+// The application's name (the title of boxes that bring none of their own) and Qt's Russian
+// button texts. Call once, right after the QApplication is made.
+void set_up_application(QApplication& application);
+
+// The whole tool as the program runs it: the serial driver, the system clock and Qt's boxes
+// handed to the form, with every layer's event procedures, and the window over it, loaded but
+// not yet shown. The log goes beside the program.
+class ServiceTool {
+  public:
+    ServiceTool();
+    ServiceTool(const ServiceTool&) = delete;
+    ServiceTool& operator=(const ServiceTool&) = delete;
+
+    FormWindow& window() { return window_; }
+
+  private:
+    QtDialogs dialogs_;
+    PosixSerialPort port_;
+    SystemClock clock_;
+    frmSerial form_;
+    FormWindow window_;
+};
+
+}  // namespace qm720::gui
