@@ -85,6 +85,10 @@ void show_combo_box(const Control& control, QComboBox& combo, const EntryToolTip
             }
         }
     }
+    // Selecting an entry rewrites the edit text; where the text ends up as it was, the operator's
+    // cursor goes back where it was.
+    const QString typed = combo.currentText();
+    const int cursor = combo.lineEdit()->cursorPosition();
     const int index = control.list_index < combo.count() ? control.list_index : -1;
     if (combo.currentIndex() != index) {
         combo.setCurrentIndex(index);
@@ -92,6 +96,9 @@ void show_combo_box(const Control& control, QComboBox& combo, const EntryToolTip
     const QString text = qt_text(control.caption);
     if (combo.currentText() != text) {
         combo.setEditText(text);
+    }
+    if (text == typed) {
+        combo.lineEdit()->setCursorPosition(cursor);
     }
 }
 

@@ -67,6 +67,21 @@ TEST(OperatorInput, TypedAddressGoesToTheFormAndSelectsOnlyAMatchingEntry) {
     EXPECT_EQ(typing->text(), QString("0"));
 }
 
+TEST(OperatorInput, TypingInsideTheAddressKeepsTheCursorWhereTheOperatorPutIt) {
+    test::FakeSerialPort port;
+    test::WindowHarness harness(port);
+    harness.click("BTNOpenCom");
+    QLineEdit* typing = static_cast<QComboBox&>(harness.widget("CmbNet")).lineEdit();
+    typing->setFocus();
+    typing->home(false);
+
+    // "10" is no entry of the list, so the entry "0" stops being selected under the cursor.
+    QTest::keyClicks(typing, "15");
+
+    EXPECT_EQ(harness.form.control("CmbNet").caption, "150");
+    EXPECT_EQ(typing->text(), QString("150"));
+}
+
 TEST(OperatorInput, OptionButtonsAreOneGroupAndFollowTheForm) {
     test::FakeSerialPort port;
     test::WindowHarness harness(port);

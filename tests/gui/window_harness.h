@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QPoint>
+#include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <ostream>
 #include <string_view>
 
 #include "app/form_events.h"
@@ -14,6 +16,11 @@
 #include "gui/qt_dialogs.h"
 #include "support/fixed_clock.h"
 #include "support/temp_folder.h"
+
+// Failure messages show Qt texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace qm720::test {
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/lamp.h"
 #include "gui/text.h"
 #include "support/fake_serial_port.h"
 #include "window_harness.h"
@@ -153,6 +154,19 @@ TEST_F(WindowLayout, CaptionsAreDrawnInAFontWithCyrillicGlyphs) {
             EXPECT_TRUE(metrics.inFontUcs4(letter));
         }
     }
+}
+
+TEST_F(WindowLayout, FormColoursAreReadAsBlueGreenRed) {
+    harness.form.control("Pic").fill_colour = 0x10FFFF;
+    harness.form.control("hi").back_colour = 0x0000FF;
+    harness.form.control("h").back_colour = kButtonFace;
+    harness.window.sync();
+
+    EXPECT_EQ(static_cast<gui::Lamp&>(harness.widget("Pic")).fill(), QColor(0xFF, 0xFF, 0x10));
+    const QWidget& highlighted = harness.widget("hi");
+    EXPECT_TRUE(highlighted.autoFillBackground());
+    EXPECT_EQ(highlighted.palette().color(QPalette::Window), QColor(0xFF, 0x00, 0x00));
+    EXPECT_FALSE(harness.widget("h").autoFillBackground());
 }
 
 TEST_F(WindowLayout, TabOrderReadsRowsTopToBottomAndLeftToRight) {
