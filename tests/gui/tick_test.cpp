@@ -52,20 +52,5 @@ TEST(Tick, BoxOpenedByATickHoldsOffEveryFurtherTickUntilItCloses) {
     EXPECT_FALSE(timer->isActive());
 }
 
-TEST(Tick, TimerRunsOnlyWhileItsRecordIsEnabled) {
-    test::FakeSerialPort port;
-    test::WindowHarness harness(port);
-    const auto* timer = harness.window.findChild<QTimer*>("TMRComm");
-    ASSERT_NE(timer, nullptr);
-    EXPECT_FALSE(timer->isActive());
-
-    harness.click("BTNOpenCom");
-    EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), 1000);
-
-    harness.click("BTNCloseCom");
-    EXPECT_FALSE(timer->isActive());
-}
-
 }  // namespace
 }  // namespace qm720
