@@ -191,20 +191,23 @@ void FormWindow::set_tab_order() {
 void FormWindow::run_event(const std::string& event_name) {
     const auto handler = events_.find(event_name);
     if (handler != events_.end()) {
+        const bool outer = !std::exchange(event_running_, true);
         run_contained(event_name, [this, &handler] { handler->second(form_); });
+        if (outer) {
+            event_running_ = false;
+        }
     }
     sync();
 }
 
 void FormWindow::on_timer(std::size_t index) {
-    // A tick that shows a box keeps the cycle waiting until the box closes; the expiries that fall
-    // meanwhile are dropped rather than run inside it.
-    if (tick_running_) {
+    // No tick runs inside another event procedure: a box that a tick or a button shows holds the
+    // cycle until it closes, so a command is confirmed against what the operator sees, and the
+    // expiries that fall meanwhile are dropped.
+    if (event_running_) {
         return;
     }
-    tick_running_ = true;
     run_event(record(index).name + "_Timer");
-    tick_running_ = false;
 }
 
 void FormWindow::sync() {

@@ -53,7 +53,7 @@ class FormWindow : public QWidget {
     std::vector<QWidget*> widgets_;  // by record index; null for timers
     std::vector<QTimer*> timers_;    // by record index; null for everything else
     QButtonGroup* option_buttons_ = nullptr;
-    bool tick_running_ = false;
+    bool event_running_ = false;
 };
 
 }  // namespace qm720::gui
