@@ -144,27 +144,6 @@ TEST_F(MeasurementReply, FullRangeValuesAreExact) {
     EXPECT_EQ(caption("tek"), "4294967295");
     EXPECT_EQ(caption("lo"), "4294967295");
     EXPECT_EQ(caption("hi"), "2147483648");
-    EXPECT_EQ(caption("Kalibr_warning"), "Внимание! Установка Пустой соотв. длине около 7158279 см.");
-}
-
-TEST_F(MeasurementReply, EmptyLevelZeroGivesRedAndHintZero) {
-    Measurement m;
-    m.empty_value = 0;
-    all_data_to_form(h.form, m.frame());
-    EXPECT_EQ(h.form.control("hi").back_colour, kRed);
-    EXPECT_EQ(caption("Kalibr_warning"), "Внимание! Установка Пустой соотв. длине около 0 см.");
-}
-
-TEST_F(MeasurementReply, ZeroCurrentValueRaisesHoldAndKeepsAverage) {
-    h.form.tek_avg = 77.0;
-    h.form.stab_cnt = 2;
-    Measurement m;
-    m.current_value = 0;
-    all_data_to_form(h.form, m.frame());
-    EXPECT_EQ(h.form.hold_cnt, 2);
-    EXPECT_DOUBLE_EQ(h.form.tek_avg, 77.0);
-    EXPECT_EQ(h.form.stab_cnt, 2);
-    EXPECT_EQ(h.form.control("ind_stab").fill_colour, kYellow);
 }
 
 }  // namespace

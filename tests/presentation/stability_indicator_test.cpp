@@ -70,7 +70,7 @@ TEST(StabilityIndicator, EqualityWithTheToleranceCountsAsDeviation) {
     EXPECT_EQ(lamp.stab_cnt, 2);
 }
 
-TEST(StabilityIndicator, ZeroValueLeavesAverageAndScoreButRaisesHold) {
+TEST(StabilityIndicator, ZeroValuesKeepAverageAndScoreAndTheHoldTurnsGreenPastSixty) {
     Stability lamp;
     lamp.tek_avg = 42.0;
     lamp.stab_cnt = 3;
@@ -78,11 +78,6 @@ TEST(StabilityIndicator, ZeroValueLeavesAverageAndScoreButRaisesHold) {
     EXPECT_DOUBLE_EQ(lamp.tek_avg, 42.0);
     EXPECT_EQ(lamp.stab_cnt, 3);
     EXPECT_EQ(lamp.hold_cnt, 2);
-}
-
-TEST(StabilityIndicator, HoldCounterAboveSixtyTurnsGreenAndClamps) {
-    Stability lamp;
-    lamp.stab_cnt = 2;
     lamp.hold_cnt = 59;
     EXPECT_EQ(lamp.reply(0), kGreen);
     EXPECT_EQ(lamp.hold_cnt, 60);
