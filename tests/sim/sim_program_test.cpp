@@ -2,171 +2,104 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
-#include "hex.h"
 #include "protocol/reply_frame.h"
 #include "protocol/requests.h"
-#include "reply_fields.h"
 
 namespace qm720::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
-// Only catches a hang; nothing here measures speed.
-constexpr int kHangBoundMs = 10'000;
+constexpr int kHangBoundMs = 10'000;  // only catches a hang; nothing here measures speed
 
-bool readable_in_time(int fd) {
+bool readable(int fd) {
     pollfd watched{fd, POLLIN, 0};
     return poll(&watched, 1, kHangBoundMs) > 0 && (watched.revents & POLLIN) != 0;
 }
 
-// A running qm720-sim, killed and reaped at the end of the test whatever happens.
-class SimProcess {
-  public:
-    explicit SimProcess(std::vector<std::string> arguments) {
-        int out[2];
-        EXPECT_EQ(pipe(out), 0);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        arguments.insert(arguments.begin(), QM720_SIM_PROGRAM);
-        std::vector<char*> argv;
-        for (std::string& word : arguments) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-        EXPECT_EQ(posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        output_ = out[0];
+// Up to `most` bytes from `fd`, stopping before `end`; fewer if it stays quiet to the bound.
+Bytes take(int fd, std::size_t most, int end = -1) {
+    Bytes got;
+    std::uint8_t byte = 0;
+    while (got.size() < most && readable(fd) && read(fd, &byte, 1) == 1 && byte != end) {
+        got.push_back(byte);
     }
-    ~SimProcess() {
+    return got;
+}
+
+// qm720-sim with --link to COM1 in a folder of its own; killed and reaped whatever happens.
+class SimProgram : public ::testing::Test {
+  protected:
+    void SetUp() override { fs::create_directory(link_.parent_path()); }
+    void TearDown() override {
         if (pid_ > 0) {
             kill(pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
         }
-        close(output_);
+        fs::remove_all(link_.parent_path());
     }
 
-    // The terminal path the program prints first; empty if none came.
-    std::string first_line() const {
-        std::string line;
-        char c = 0;
-        while (readable_in_time(output_) && read(output_, &c, 1) == 1 && c != '\n') {
-            line += c;
+    // Starts the program; returns the terminal path it prints first, empty if none came.
+    std::string start(std::vector<const char*> arguments) {
+        arguments.insert(arguments.begin(), {QM720_SIM_PROGRAM, "--link", link_.c_str()});
+        arguments.push_back(nullptr);
+        int out[2];
+        EXPECT_EQ(pipe(out), 0);
+        if ((pid_ = fork()) == 0) {
+            dup2(out[1], STDOUT_FILENO);
+            execv(arguments[0], const_cast<char* const*>(arguments.data()));
+            _exit(127);
         }
-        return line;
+        close(out[1]);
+        const Bytes line = take(out[0], 4096, '\n');
+        close(out[0]);
+        return std::string(line.begin(), line.end());
     }
 
-    // The exit status, or -1 if the program is still running after the bound.
+    // The exit status; -1 if killed by a signal or still running at the hang bound.
     int exit_status() {
-        for (const auto give_up = Clock::now() + std::chrono::milliseconds(kHangBoundMs);
-             Clock::now() < give_up; std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
+        const int process = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
+        int status = -1;
+        if (readable(process) && waitpid(pid_, &status, 0) == pid_) {
+            pid_ = -1;
         }
-        return -1;
+        close(process);
+        return pid_ < 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    void stop(int signal) const { kill(pid_, signal); }
+    bool link_exists() const { return fs::is_symlink(fs::symlink_status(link_)); }
 
-  private:
+    // Each case runs in a process of its own, so the process number keeps the folders apart.
+    const fs::path link_ =
+        fs::temp_directory_path() / ("qm720-sim-test-" + std::to_string(getpid())) / "COM1";
     pid_t pid_ = -1;
-    int output_ = -1;
 };
 
-// The tool's end of the line, opened the plain termios way.
-int open_port(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
-    termios settings{};
-    if (fd >= 0 && tcgetattr(fd, &settings) == 0) {
-        cfmakeraw(&settings);
-        cfsetspeed(&settings, B19200);
-        tcsetattr(fd, TCSANOW, &settings);
-    }
-    return fd;
-}
-
-bool sends(int fd, const Bytes& bytes) {
-    return write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-}
-
-Bytes receive(int fd, std::size_t count) {
-    Bytes received;
-    std::uint8_t byte = 0;
-    while (received.size() < count && readable_in_time(fd) && read(fd, &byte, 1) == 1) {
-        received.push_back(byte);
-    }
-    return received;
-}
-
-class SimProgram : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        std::string pattern = fs::temp_directory_path() / "qm720-sim-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string link() const { return folder_ / "COM1"; }
-    bool link_exists() const { return fs::is_symlink(fs::symlink_status(link())); }
-
-  private:
-    fs::path folder_;
-};
-
-TEST_F(SimProgram, AnswersOnTheLinkedTerminalAndRemovesTheLinkOnSigterm) {
-    fs::create_symlink("/dev/pts/left-by-an-earlier-run", link());
-    SimProcess sim(
-        {"--link", link(), "--steady", "--sensor", "1:level=777,temp=-3", "--sensor", "5"});
-    const std::string slave = sim.first_line();
-    ASSERT_FALSE(slave.empty());
-    ASSERT_TRUE(link_exists());
-    EXPECT_EQ(fs::read_symlink(link()), slave);
-
-    const int port = open_port(link());
-    ASSERT_TRUE(sends(port, hex("31 01 F0 C5")));
-    const Bytes reply = receive(port, 22);
-    ASSERT_EQ(reply.size(), 22u);
-    EXPECT_TRUE(reply_intact(reply));
-    EXPECT_EQ(static_cast<std::int8_t>(reply[3]), -3);
-    EXPECT_EQ(field(reply, 5, 2), 777u);
-    ASSERT_TRUE(sends(port, hex("31 FF DC")));
-    EXPECT_EQ(receive(port, 2), hex("01 05"));
-    close(port);
-
-    sim.stop(SIGTERM);
-    EXPECT_EQ(sim.exit_status(), 0);
+TEST_F(SimProgram, ReplacesAStaleLinkAndRemovesItOnSigterm) {
+    fs::create_symlink("/dev/pts/left-by-an-earlier-run", link_);
+    const std::string terminal = start({});
+    ASSERT_FALSE(terminal.empty());
+    EXPECT_EQ(fs::read_symlink(link_), terminal);
+    kill(pid_, SIGTERM);
+    EXPECT_EQ(exit_status(), 0);
     EXPECT_FALSE(link_exists());
 }
 
-TEST_F(SimProgram, ClosedLineMakesTheToolsWritesFail) {
-    SimProcess sim({"--link", link(), "--close-after", "1"});
-    ASSERT_FALSE(sim.first_line().empty());
-    const int port = open_port(link());
-    ASSERT_TRUE(sends(port, poll_request(17)));
-    EXPECT_TRUE(reply_intact(receive(port, 22))) << "the last answer must still arrive";
-
-    pollfd watched{port, 0, 0};
-    EXPECT_EQ(poll(&watched, 1, kHangBoundMs), 1);
-    EXPECT_TRUE(watched.revents & POLLHUP);
-    EXPECT_FALSE(sends(port, poll_request(17)));
+TEST_F(SimProgram, LastAnswerArrivesWholeBeforeCloseAfterHangsUp) {
+    ASSERT_FALSE(start({"--close-after", "1", "--gap", "40"}).empty());
+    const int port = open(link_.c_str(), O_RDWR | O_NOCTTY);  // the program made the line raw
+    const Bytes request = poll_request(17);
+    ASSERT_EQ(write(port, request.data(), request.size()), 4);
+    const Bytes reply = take(port, 22);
+    EXPECT_TRUE(reply.size() == 22 && reply_intact(reply)) << reply.size() << " bytes";
     close(port);
-    EXPECT_EQ(sim.exit_status(), 0);
+    EXPECT_EQ(exit_status(), 0);
     EXPECT_FALSE(link_exists());
 }
 
