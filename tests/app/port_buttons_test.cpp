@@ -1,168 +1,204 @@
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app/form_events.h"
+#include "serial/posix_serial_port.h"
 #include "support/form_harness.h"
+#include "support/log_records.h"
 
 namespace qm720 {
 namespace {
 
-using test::FormHarness;
+using Names = std::vector<std::string>;
 
-const std::string kStartRecord = test::log_record(test::kStartRecordText);
+// Each operation changes its own groups and nothing else, whatever it finds: the start state,
+// every control on or every control off. Groups 2, 5, 7 and the ungrouped are never switched.
+TEST(ControlGroups, EachOperationSwitchesOnlyItsGroups) {
+    using Effect = bool (*)(bool before);
+    const Effect on = [](bool) { return true; }, off = [](bool) { return false; };
+    const Effect flip = [](bool before) { return !before; };
+    const std::vector<std::tuple<std::string, void (frmSerial::*)(), Names, Effect>> cases = {
+        {"SwitchTags", &frmSerial::SwitchTags, {"9"}, flip},
+        {"CloseAllTags", &frmSerial::CloseAllTags, {"9", "130", "131", "163"}, off},
+        {"swtag130", &frmSerial::swtag130, {"130"}, on},
+        {"swtag131", &frmSerial::swtag131, {"131"}, on},
+        {"swtag134", &frmSerial::swtag134, {}, on},  // no control is in groups 135 to 162
+        {"swtag163", &frmSerial::swtag163, {"163"}, on},
+    };
+    for (const auto& [name, operation, groups, effect] : cases) {
+        for (const std::string_view start : {"start state", "all on", "all off"}) {
+            test::FormHarness harness;
+            std::vector<bool> before;
+            for (Control& control : harness.form.controls()) {
+                if (start != "start state") {
+                    control.enabled = start == "all on";
+                }
+                before.push_back(control.enabled);
+            }
 
-std::string log_record(const std::string& time, const std::string& text) {
-    return test::log_record(time + " : " + text);
+            (harness.form.*operation)();
+
+            for (std::size_t i = 0; i < before.size(); ++i) {
+                const Control& control = harness.form.controls()[i];
+                const bool expected =
+                    std::ranges::count(groups, control.tag) > 0 ? effect(before[i]) : before[i];
+                EXPECT_EQ(control.enabled, expected)
+                    << control.name << " after " << name << " from " << start;
+            }
+        }
+    }
 }
 
-// Started, with COM1 chosen and the log begun at 21:43:15.
+// Started, with COM1 chosen.
 struct PortButtons : testing::Test {
     PortButtons() { form.Form_Load(); }
 
-    void choose_port(int index) {
-        Control& ports = form.control("CmbPort");
-        ports.list_index = index;
-        ports.caption = ports.list.at(static_cast<std::size_t>(index));
-    }
-    void set_second(int second) { harness.clock.at.second = second; }
-    std::vector<std::string> group_not(const std::string& group, bool enabled) const {
-        return test::group_not(form, group, enabled);
+    // The members of `group` whose enable state is not `enabled`.
+    Names group_not(const std::string& group, bool enabled) const {
+        Names names;
+        for (const Control& control : form.controls()) {
+            if (control.tag == group && control.enabled != enabled) {
+                names.push_back(control.name);
+            }
+        }
+        return names;
     }
 
-    FormHarness harness;
+    test::FormHarness harness;
     frmSerial& form = harness.form;
 };
 
-TEST_F(PortButtons, OpenUsesTheChosenPortEnablesGroup9AndStartsTheTick) {
+// The buttons pressed through the event table, as the front end presses them.
+TEST_F(PortButtons, OpenCloseOpenSwitchGroup9TheTickAndTheButtonAndAreLogged) {
+    FormEventTable events;
+    add_port_events(events);
     form.wr_fail_count = 3;
-    set_second(20);
+    events.at("BTNOpenCom_Click")(form);
 
-    form.BTNOpenCom_Click();
-
-    ASSERT_EQ(harness.port.opens.size(), 1u);
-    EXPECT_EQ(harness.port.opens[0].device_path, "\\\\.\\COM1");
-    EXPECT_EQ(harness.port.opens[0].settings, "19200,n,8,1");
+    EXPECT_EQ(harness.port.opens.at(0).device_path, "\\\\.\\COM1");
+    EXPECT_EQ(harness.port.opens.at(0).settings, "19200,n,8,1");
     EXPECT_TRUE(form.control("TMRComm").enabled);
     EXPECT_FALSE(form.control("BTNOpenCom").enabled);
     EXPECT_EQ(form.wr_fail_count, 0);
     // The frame view starts on, so the first open's toggle turns it off.
-    EXPECT_EQ(group_not("9", true), std::vector<std::string>{"txtRec"});
+    EXPECT_EQ(group_not("9", true), Names{"txtRec"});
+
+    form.swtag163();
+    events.at("BTNCloseCom_Click")(form);
+
+    EXPECT_FALSE(form.control("TMRComm").enabled);
+    EXPECT_TRUE(form.control("BTNOpenCom").enabled);
+    EXPECT_EQ(harness.port.closes, 1);
+    EXPECT_EQ(group_not("9", false), Names{});
+
+    // Closing turned the frame view off too, so now the whole of group 9 comes on; the version
+    // groups wait for the sensor's identity.
+    events.at("BTNOpenCom_Click")(form);
+
+    EXPECT_EQ(group_not("9", true), Names{});
+    for (const char* group : {"130", "131", "163"}) {
+        EXPECT_EQ(group_not(group, false), Names{}) << group;
+    }
+    // A sensor of version 131 enables its groups; one of version 120 afterwards calls none.
+    form.swtag130();
+    form.swtag131();
+    EXPECT_EQ(group_not("130", true), Names{});
+    EXPECT_EQ(group_not("131", true), Names{});
+    EXPECT_EQ(group_not("163", false), Names{});
     EXPECT_TRUE(harness.dialogs.shown.empty());
-    EXPECT_EQ(harness.log_bytes(),
-              kStartRecord + log_record("21:43:20", "Com Port \\\\.\\COM1 Open"));
+    EXPECT_EQ(
+        test::logged_texts(harness),
+        (Names{"Com Port \\\\.\\COM1 Open", "Com Port COM1 Closed", "Com Port \\\\.\\COM1 Open"}));
 }
 
-TEST_F(PortButtons, APortThatWillNotOpenIsReportedWithItsCauseAndTheWindowStaysClosed) {
-    choose_port(29);
+TEST_F(PortButtons, APortThatWillNotOpenIsReportedWithItsCauseAndNothingSwitches) {
+    form.control("CmbPort").caption = form.control("CmbPort").list.at(29);
     harness.port.open_succeeds = false;
     harness.port.open_failure = {OpenFailureReason::NoPermission, "/dev/ttyS29",
                                  "Permission denied (join the group dialout)"};
     const std::string message = "Com Port COM30 недоступен. Установите нужный порт.";
-    set_second(20);
 
     form.BTNOpenCom_Click();
 
     EXPECT_EQ(harness.port.opens.at(0).device_path, "\\\\.\\COM30");
     ASSERT_EQ(harness.dialogs.shown.size(), 1u);
-    EXPECT_EQ(harness.dialogs.shown[0].kind, test::BoxKind::Message);
-    EXPECT_EQ(harness.dialogs.shown[0].text, message);
-    EXPECT_EQ(harness.dialogs.shown[0].title, "");
-    EXPECT_EQ(harness.dialogs.shown[0].icon, BoxIcon::Exclamation);
+    const test::ShownBox& box = harness.dialogs.shown[0];
+    EXPECT_EQ(std::tie(box.kind, box.text, box.title, box.icon),
+              std::make_tuple(test::BoxKind::Message, message, "", BoxIcon::Exclamation));
     EXPECT_FALSE(form.control("TMRComm").enabled);
     EXPECT_TRUE(form.control("BTNOpenCom").enabled);
-    EXPECT_EQ(group_not("9", false), std::vector<std::string>{"txtRec"});
-    EXPECT_EQ(
-        harness.log_bytes(),
-        kStartRecord + log_record("21:43:20", message) +
-            log_record("21:43:20", "/dev/ttyS29: Permission denied (join the group dialout)"));
+    EXPECT_EQ(group_not("9", false), Names{"txtRec"});
+    EXPECT_EQ(test::logged_texts(harness),
+              (Names{message, "/dev/ttyS29: Permission denied (join the group dialout)"}));
 }
 
-TEST_F(PortButtons, CloseStopsTheTickReleasesThePortAndLogsThePortName) {
-    set_second(20);
+TEST_F(PortButtons, CloseResetsReadingsLampsAndAddressesButNotTheExchangeState) {
     form.BTNOpenCom_Click();
-    set_second(31);
-
-    form.BTNCloseCom_Click();
-
-    EXPECT_FALSE(form.control("TMRComm").enabled);
-    EXPECT_EQ(harness.port.closes, 1);
-    EXPECT_TRUE(form.control("BTNOpenCom").enabled);
-    for (const char* group : {"9", "130", "131", "163"}) {
-        EXPECT_EQ(group_not(group, false), std::vector<std::string>{}) << group;
+    for (Control& control : form.controls()) {
+        control.caption = "123";
+        control.list = {"1", "5"};
+        control.list_index = control.value = 1;
+        control.fill_colour = control.back_colour = 0xFF;
     }
-    EXPECT_EQ(harness.log_bytes(), kStartRecord +
-                                       log_record("21:43:20", "Com Port \\\\.\\COM1 Open") +
-                                       log_record("21:43:31", "Com Port COM1 Closed"));
-}
-
-TEST_F(PortButtons, CloseResetsReadingsLampsAndTheAddressListButNotTheExchangeState) {
-    form.BTNOpenCom_Click();
-    for (const char* name : {"sn", "vv", "tek", "temp", "uroven", "lo", "hi", "ne", "MsgCom",
-                             "Kalibr_warning", "netdev"}) {
-        form.control(name).caption = "123";
-    }
-    Control& addresses = form.control("CmbNet");
-    addresses.list = {"1", "5", "17"};
-    addresses.list_index = 1;
-    addresses.caption = "5";
-    form.control("ProgressBar1").value = 700;
-    form.control("Pic").fill_colour = 0xFFFFFF;
-    form.control("hi").back_colour = 0xFFFF;
-    form.control("h").back_colour = 0xFF;
-    form.control("ind_stab").fill_colour = 0xC000;
     form.wrs = {0x31, 0xFF, 0xDC};
     form.net_opr = true;
-    form.hold_cnt = 7;
 
     form.BTNCloseCom_Click();
 
-    EXPECT_EQ(addresses.list, std::vector<std::string>{"0"});
-    EXPECT_EQ(addresses.list_index, 0);
-    EXPECT_EQ(addresses.caption, "0");
-    EXPECT_EQ(form.control("sn").caption, "0");
-    EXPECT_EQ(form.control("vv").caption, "--------");
-    for (const char* reading : {"tek", "temp", "uroven", "lo", "hi", "ne"}) {
-        EXPECT_EQ(form.control(reading).caption, "Нет данных") << reading;
+    Names captions;
+    for (const char* name : {"sn", "vv", "MsgCom", "Kalibr_warning", "netdev", "tek", "temp",
+                             "uroven", "lo", "hi", "ne"}) {
+        captions.push_back(form.control(name).caption);
     }
-    EXPECT_EQ(form.control("MsgCom").caption, "");
-    EXPECT_EQ(form.control("Kalibr_warning").caption, "");
-    EXPECT_EQ(form.control("netdev").caption, "Устройства не определены");
+    const std::string none = "Нет данных";
+    EXPECT_EQ(captions, (Names{"0", "--------", "", "", "Устройства не определены", none, none,
+                               none, none, none, none}));
+    const Control& addresses = form.control("CmbNet");
+    EXPECT_EQ(std::tie(addresses.list, addresses.list_index, addresses.caption),
+              std::make_tuple(Names{"0"}, 0, "0"));
     EXPECT_EQ(form.control("ProgressBar1").value, 0);
     EXPECT_EQ(form.control("Pic").fill_colour, 0x10FFFFu);
+    EXPECT_EQ(form.control("ind_stab").fill_colour, 0xC0C0C0u);
     EXPECT_EQ(form.control("hi").back_colour, kButtonFace);
     EXPECT_EQ(form.control("h").back_colour, kButtonFace);
-    EXPECT_EQ(form.control("ind_stab").fill_colour, 0xC0C0C0u);
     EXPECT_EQ(form.wrs, (Bytes{0x31, 0xFF, 0xDC}));
     EXPECT_TRUE(form.net_opr);
-    EXPECT_EQ(form.hold_cnt, 7);
 }
 
-TEST_F(PortButtons, OpenCloseOpenLeavesGroup9EnabledAfterEachOpen) {
+// The real driver on a pseudo-terminal linked as COM1 in a ports folder that QM720_PORTS names,
+// as the simulated bus links its lines.
+TEST(PortButtonsOnATerminal, OpenAndCloseDriveTheLinkedLine) {
+    int master = -1, slave = -1;
+    char terminal[256] = {};
+    ASSERT_EQ(::openpty(&master, &slave, terminal, nullptr, nullptr), 0);
+    test::TempFolder folder;
+    std::filesystem::create_directory(folder.path() / "ports");
+    std::filesystem::create_symlink(terminal, folder.path() / "ports" / "COM1");
+    ::setenv("QM720_PORTS", (folder.path() / "ports").c_str(), 1);
+    PosixSerialPort port([](const std::string& text) { ADD_FAILURE() << "driver: " << text; });
+    test::ScriptedDialogs dialogs;
+    test::FixedClock clock(test::kStartTime);
+    frmSerial form(port, dialogs, clock, folder.string());
+    form.Form_Load();
+
     form.BTNOpenCom_Click();
-    form.swtag163();
+    EXPECT_TRUE(form.control("TMRComm").enabled);
     form.BTNCloseCom_Click();
 
-    form.BTNOpenCom_Click();
-
-    EXPECT_EQ(group_not("9", true), std::vector<std::string>{});
-    for (const char* group : {"130", "131", "163"}) {
-        EXPECT_EQ(group_not(group, false), std::vector<std::string>{}) << group;
-    }
-    EXPECT_TRUE(form.control("TMRComm").enabled);
-    EXPECT_EQ(harness.port.opens.size(), 2u);
-}
-
-TEST_F(PortButtons, EventTableRunsTheButtonsByName) {
-    FormEventTable events;
-    add_port_events(events);
-
-    events.at("BTNOpenCom_Click")(form);
-    EXPECT_TRUE(harness.port.is_open);
-    events.at("BTNCloseCom_Click")(form);
-    EXPECT_FALSE(harness.port.is_open);
-    EXPECT_EQ(events.size(), 2u);
+    EXPECT_EQ(test::logged_texts_of(form.log.log_path()),
+              (Names{"Com Port \\\\.\\COM1 Open", "Com Port COM1 Closed"}));
+    EXPECT_TRUE(dialogs.shown.empty());
+    ::unsetenv("QM720_PORTS");
+    ::close(slave);
+    ::close(master);
 }
 
 }  // namespace

@@ -4,13 +4,11 @@ namespace qm720::test {
 
 bool FakeSerialPort::OpenPort(const std::string& device_path, const std::string& settings) {
     opens.push_back({device_path, settings});
-    is_open = open_succeeds;
     return open_succeeds;
 }
 
 bool FakeSerialPort::ClosePort() {
     ++closes;
-    is_open = false;
     return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,7 +36,6 @@ class FakeSerialPort : public SerialPort {
     std::vector<Bytes> writes;
     int closes = 0;
     int flushes = 0;
-    bool is_open = false;
 };
 
 }  // namespace qm720::test
