@@ -16,7 +16,7 @@ namespace {
 
 // Answers every read with the same 22-byte measurement and takes every write whole.
 class AnsweringPort : public SerialPort {
-public:
+  public:
     bool OpenPort(const std::string&, const std::string&) override { return true; }
     bool ClosePort() override { return true; }
     void FlushPort() override {}
@@ -26,14 +26,13 @@ public:
     }
     OpenFailure last_open_failure() const override { return {}; }
 
-private:
-    Bytes reply_ = Control_summ({0x3E, 0x01, 0xF0, 0x17, 0x00, 0x02, 0x68, 0x36, 0x02, 0x00,
-                                 0xA0, 0x86, 0x01, 0x00, 0x30, 0xE6, 0x02, 0x00, 0x58, 0x02,
-                                 0x00});
+  private:
+    Bytes reply_ = Control_summ({0x3E, 0x01, 0xF0, 0x17, 0x00, 0x02, 0x68, 0x36, 0x02, 0x00, 0xA0,
+                                 0x86, 0x01, 0x00, 0x30, 0xE6, 0x02, 0x00, 0x58, 0x02, 0x00});
 };
 
 class SilentDialogs : public Dialogs {
-public:
+  public:
     void message_box(const std::string&, const std::string&, BoxIcon) override {}
     bool yes_no_box(const std::string&) override { return false; }
     std::string input_box(const std::string&, const std::string&, const std::string&) override {
@@ -95,9 +94,10 @@ void report_memory_after_long_run() {
     }
     const long after = resident_kib();
     const auto log_size = std::filesystem::file_size(window.form.log.log_path());
-    std::printf("resident memory: %ld KiB after 1000 ticks, %ld KiB after %d more (growth %ld KiB;"
-                " target: none); log file %ju bytes\n",
-                before, after, kTicks, after - before, static_cast<std::uintmax_t>(log_size));
+    std::printf(
+        "resident memory: %ld KiB after 1000 ticks, %ld KiB after %d more (growth %ld KiB;"
+        " target: none); log file %ju bytes\n",
+        before, after, kTicks, after - before, static_cast<std::uintmax_t>(log_size));
 }
 
 }  // namespace

@@ -76,9 +76,17 @@ void generate(frmSerial& form, const ShiftCommand& command) {
 
 }  // namespace
 
-void sdv_hi_Click(frmSerial& form) { shift(form, kFullLevel); }
-void sdv_low_Click(frmSerial& form) { shift(form, kEmptyLevel); }
-void gen_up_Click(frmSerial& form) { generate(form, kFullLevel); }
-void gen_down_Click(frmSerial& form) { generate(form, kEmptyLevel); }
+void sdv_hi_Click(frmSerial& form) {
+    shift(form, kFullLevel);
+}
+void sdv_low_Click(frmSerial& form) {
+    shift(form, kEmptyLevel);
+}
+void gen_up_Click(frmSerial& form) {
+    generate(form, kFullLevel);
+}
+void gen_down_Click(frmSerial& form) {
+    generate(form, kEmptyLevel);
+}
 
 }  // namespace qm720

@@ -28,9 +28,12 @@ constexpr std::array<OutputOption, 5> kOutputOptions = {{
 
 std::uint8_t flags_from_controls(const frmSerial& form) {
     std::uint8_t flags = 0;
-    if (form.control("iinv").checked) flags |= kInversionBit;
-    if (form.control("usredn").checked) flags |= kSmoothingBit;
-    if (form.control("D_4096").checked) flags |= kRange4096Bit;
+    if (form.control("iinv").checked)
+        flags |= kInversionBit;
+    if (form.control("usredn").checked)
+        flags |= kSmoothingBit;
+    if (form.control("D_4096").checked)
+        flags |= kRange4096Bit;
     return flags;
 }
 
@@ -49,9 +52,8 @@ std::uint8_t mode_from_controls(const frmSerial& form) {
 void Set_mode_Click(frmSerial& form) {
     const std::uint8_t mode = mode_from_controls(form);
     const auto address = form.selected_address();
-    if (!address ||
-        !form.dialogs.yes_no_box(
-            "Сейчас будет изменен режим работы датчика. Вы уверены что это нужно?")) {
+    if (!address || !form.dialogs.yes_no_box(
+                        "Сейчас будет изменен режим работы датчика. Вы уверены что это нужно?")) {
         return;
     }
     form.str_to_log("Cmd Change mode to " + std::to_string(mode));
@@ -61,8 +63,8 @@ void Set_mode_Click(frmSerial& form) {
 
 // Builds the line without touching wrs, so a command still waiting for the next tick goes out.
 void Gen_ust_Click(frmSerial& form) {
-    const std::string answer = form.dialogs.input_box("Введите сетевой адрес удаленного датчика",
-                                                      "Изменение режима", "0");
+    const std::string answer =
+        form.dialogs.input_box("Введите сетевой адрес удаленного датчика", "Изменение режима", "0");
     // Remote sensors take a new mode only in RS-485 output mode, so no other mode is offered.
     if (!form.control("R485").checked) {
         form.dialogs.message_box("В этом режиме нельзя изменить.", "", BoxIcon::None);

@@ -45,9 +45,9 @@ void write_serial_number(frmSerial& form, const std::string& text, std::int64_t 
 
 void net_Click(frmSerial& form) {
     const auto address = form.selected_address();
-    const std::string answer = form.dialogs.input_box(
-        "Введите новый сетевой номер", "Ввод сетевого номера",
-        address ? form.control("CmbNet").caption : std::string());
+    const std::string answer =
+        form.dialogs.input_box("Введите новый сетевой номер", "Ввод сетевого номера",
+                               address ? form.control("CmbNet").caption : std::string());
     if (answer.empty()) {
         return;
     }

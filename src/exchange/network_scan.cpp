@@ -48,6 +48,8 @@ Bytes Zapros_ser_num(const frmSerial& form) {
     return address ? identity_request(*address) : Bytes{};
 }
 
-void CmbNet_Change(frmSerial& form) { form.wrs = Zapros_ser_num(form); }
+void CmbNet_Change(frmSerial& form) {
+    form.wrs = Zapros_ser_num(form);
+}
 
 }  // namespace qm720

@@ -30,10 +30,14 @@ std::string version_text(std::uint8_t version, std::uint8_t prefix) {
 }
 
 void enable_version_groups(frmSerial& form, std::uint8_t version) {
-    if (version >= 130) form.swtag130();
-    if (version >= 131) form.swtag131();
-    if (version >= 134) form.swtag134();
-    if (version >= 163) form.swtag163();
+    if (version >= 130)
+        form.swtag130();
+    if (version >= 131)
+        form.swtag131();
+    if (version >= 134)
+        form.swtag134();
+    if (version >= 163)
+        form.swtag163();
 }
 
 }  // namespace

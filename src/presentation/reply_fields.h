@@ -9,7 +9,9 @@ namespace qm720 {
 // Fields of a reply addressed by 1-based position from the 0x3E byte, as the frame layouts are
 // written down. Numbers in replies are unsigned, least significant byte first. Callers check
 // the length first.
-inline std::uint8_t byte_at(const Bytes& reply, std::size_t position) { return reply[position - 1]; }
+inline std::uint8_t byte_at(const Bytes& reply, std::size_t position) {
+    return reply[position - 1];
+}
 
 inline std::uint16_t u16_at(const Bytes& reply, std::size_t position) {
     return static_cast<std::uint16_t>(byte_at(reply, position) | byte_at(reply, position + 1) << 8);

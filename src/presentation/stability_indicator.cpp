@@ -25,8 +25,8 @@ Colour stability_after_reply(double& tek_avg, std::int16_t& stab_cnt, std::int16
         hold_cnt = 0;
         tek_avg += (value - tek_avg) / kAverageWeight;
         const double deviation = std::fabs(tek_avg - value);
-        stab_cnt = static_cast<std::int16_t>(value / kTolerance > deviation ? stab_cnt + 1
-                                                                            : stab_cnt - 1);
+        stab_cnt =
+            static_cast<std::int16_t>(value / kTolerance > deviation ? stab_cnt + 1 : stab_cnt - 1);
     }
 
     Colour lamp = kYellow;

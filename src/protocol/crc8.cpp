@@ -15,14 +15,22 @@ constexpr std::array<std::uint8_t, 8> kBitConstants = {0x5E, 0xBC, 0x61, 0xC2,
 std::uint8_t crc(std::uint8_t data, std::uint8_t& cr) {
     const std::uint8_t i = data ^ cr;
     cr = 0;
-    if (i & 0x01) cr ^= kBitConstants[0];
-    if (i & 0x02) cr ^= kBitConstants[1];
-    if (i & 0x04) cr ^= kBitConstants[2];
-    if (i & 0x08) cr ^= kBitConstants[3];
-    if (i & 0x10) cr ^= kBitConstants[4];
-    if (i & 0x20) cr ^= kBitConstants[5];
-    if (i & 0x40) cr ^= kBitConstants[6];
-    if (i & 0x80) cr ^= kBitConstants[7];
+    if (i & 0x01)
+        cr ^= kBitConstants[0];
+    if (i & 0x02)
+        cr ^= kBitConstants[1];
+    if (i & 0x04)
+        cr ^= kBitConstants[2];
+    if (i & 0x08)
+        cr ^= kBitConstants[3];
+    if (i & 0x10)
+        cr ^= kBitConstants[4];
+    if (i & 0x20)
+        cr ^= kBitConstants[5];
+    if (i & 0x40)
+        cr ^= kBitConstants[6];
+    if (i & 0x80)
+        cr ^= kBitConstants[7];
     return cr;
 }
 

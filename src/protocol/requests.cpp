@@ -11,21 +11,23 @@ Bytes request_frame(std::uint8_t address, CommandCode code, const Bytes& payload
     return Control_summ(frame);
 }
 
-Bytes poll_request(std::uint8_t address) { return request_frame(address, CommandCode::Poll); }
+Bytes poll_request(std::uint8_t address) {
+    return request_frame(address, CommandCode::Poll);
+}
 
 Bytes identity_request(std::uint8_t address) {
     return request_frame(address, CommandCode::Identity);
 }
 
 Bytes calibrate_request(std::uint8_t address, Level level) {
-    return request_frame(address, level == Level::Full ? CommandCode::CalibrateFull
-                                                       : CommandCode::CalibrateEmpty);
+    return request_frame(
+        address, level == Level::Full ? CommandCode::CalibrateFull : CommandCode::CalibrateEmpty);
 }
 
 Bytes shift_request(std::uint8_t address, Level level, std::int16_t amount) {
     const auto wire = static_cast<std::uint16_t>(amount);
-    return request_frame(address, level == Level::Full ? CommandCode::ShiftFull
-                                                       : CommandCode::ShiftEmpty,
+    return request_frame(address,
+                         level == Level::Full ? CommandCode::ShiftFull : CommandCode::ShiftEmpty,
                          {static_cast<std::uint8_t>(wire >> 8), static_cast<std::uint8_t>(wire)});
 }
 
@@ -37,8 +39,7 @@ Bytes set_address_request(std::uint8_t address, std::uint8_t new_address) {
     return request_frame(address, CommandCode::SetAddress, {new_address});
 }
 
-std::optional<Bytes> four_byte_request(std::uint8_t address, CommandCode code,
-                                       std::int64_t value) {
+std::optional<Bytes> four_byte_request(std::uint8_t address, CommandCode code, std::int64_t value) {
     const std::optional<Bytes> number = Long_to_string(value);
     if (!number) {
         return std::nullopt;
@@ -46,8 +47,7 @@ std::optional<Bytes> four_byte_request(std::uint8_t address, CommandCode code,
     return request_frame(address, code, *number);
 }
 
-std::optional<Bytes> write_serial_number_request(std::uint8_t address,
-                                                 std::int64_t serial_number) {
+std::optional<Bytes> write_serial_number_request(std::uint8_t address, std::int64_t serial_number) {
     return four_byte_request(address, CommandCode::WriteSerialNumber, serial_number);
 }
 
@@ -59,6 +59,8 @@ std::optional<Bytes> change_password_request(std::uint8_t address, std::int64_t 
     return four_byte_request(address, CommandCode::ChangePassword, password);
 }
 
-Bytes network_scan_request() { return Control_summ({kRequestPrefix, kBroadcastAddress}); }
+Bytes network_scan_request() {
+    return Control_summ({kRequestPrefix, kBroadcastAddress});
+}
 
 }  // namespace qm720

@@ -19,7 +19,7 @@ struct OpenFailure {
 // The one way to the COM port. Bytes go out exactly as handed over and come back exactly as
 // received; every call is bounded in time, whatever the line or the device does.
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
 
     // `device_path` is "\\.\COMn" (or a platform path); `settings` is e.g. "19200,n,8,1".

@@ -12,7 +12,7 @@ namespace qm720::test {
 
 // A started window with one address in the list, as after a scan that found that sensor.
 class CommandTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         h.form.Form_Load();
         select("1");

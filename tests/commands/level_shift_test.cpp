@@ -59,9 +59,13 @@ TEST_F(LevelShift, BadAmountsAreSilentOrExplained) {
         const char* amount;
         bool explained;
     } cases[] = {
-        {"1001", true}, {"-1001", true}, {"5000", true}, {"32767", true}, {"-32768", true},
-        {"40000", false}, {"-32769", false}, {"", false}, {"abc", false}, {"1.5", false},
-        {"1e3", false}, {"0x10", false}, {"   ", false}, {"1234567890123456789012345678901234567890", false},
+        {"1001", true},    {"-1001", true},
+        {"5000", true},    {"32767", true},
+        {"-32768", true},  {"40000", false},
+        {"-32769", false}, {"", false},
+        {"abc", false},    {"1.5", false},
+        {"1e3", false},    {"0x10", false},
+        {"   ", false},    {"1234567890123456789012345678901234567890", false},
     };
     for (const auto& c : cases) {
         test::FormHarness fresh;
@@ -94,7 +98,8 @@ TEST_F(LevelShift, GenerationWritesTheCommandLineAndKeepsThePendingCommand) {
     h.dialogs.input_answers = {"10"};
     gen_down_Click(h.form);
     EXPECT_EQ(h.form.control("gen_txt").caption, "S485=6:8:150:19200:310AF9FF9C62");
-    EXPECT_EQ(log(), std::vector<std::string>{"Cmd GenShift Down: S485=6:8:150:19200:310AF9FF9C62"});
+    EXPECT_EQ(log(),
+              std::vector<std::string>{"Cmd GenShift Down: S485=6:8:150:19200:310AF9FF9C62"});
     EXPECT_EQ(h.form.wrs, hex("31 01 F5 FA"));
     ASSERT_EQ(h.dialogs.shown.size(), 1u);
     EXPECT_EQ(h.dialogs.shown[0].text, "Введите сетевой адрес удаленного датчика");

@@ -9,7 +9,7 @@ namespace {
 using test::hex;
 
 class OperatingMode : public test::CommandTest {
-protected:
+  protected:
     // Chooses one output option (or none with nullptr) and the three flags.
     void set_controls(const char* option, bool inversion, bool smoothing, bool range_4096) {
         for (const char* name : {"R485", "R_a", "R_f", "R_p", "R_p485"}) {
@@ -27,9 +27,9 @@ TEST_F(OperatingMode, ModeByteFromTheControls) {
         bool inversion, smoothing, range_4096;
         std::uint8_t mode;
     } cases[] = {
-        {"R485", false, false, false, 0},  {"R_a", true, false, true, 131},
-        {"R485", false, true, false, 8},   {"R_p485", false, false, false, 16},
-        {"R_p", false, false, false, 6},   {"R_f", true, true, true, 0x8D},
+        {"R485", false, false, false, 0}, {"R_a", true, false, true, 131},
+        {"R485", false, true, false, 8},  {"R_p485", false, false, false, 16},
+        {"R_p", false, false, false, 6},  {"R_f", true, true, true, 0x8D},
         {nullptr, true, false, false, 1},
     };
     for (const auto& c : cases) {
@@ -105,9 +105,10 @@ TEST_F(OperatingMode, GenerationRefusalsComeAfterTheInputBox) {
     h.dialogs.input_answers = {"10"};
     Gen_ust_Click(h.form);
     Gen_ust_Click(h.form);  // Cancel: refused all the same
-    EXPECT_EQ(boxes(), (std::vector<std::string>{
-                           "Введите сетевой адрес удаленного датчика", "В этом режиме нельзя изменить.",
-                           "Введите сетевой адрес удаленного датчика", "В этом режиме нельзя изменить."}));
+    EXPECT_EQ(boxes(),
+              (std::vector<std::string>{
+                  "Введите сетевой адрес удаленного датчика", "В этом режиме нельзя изменить.",
+                  "Введите сетевой адрес удаленного датчика", "В этом режиме нельзя изменить."}));
 
     h.dialogs.shown.clear();
     set_controls("R485", false, false, false);
@@ -115,11 +116,11 @@ TEST_F(OperatingMode, GenerationRefusalsComeAfterTheInputBox) {
     for (int k = 0; k < 4; ++k) {
         Gen_ust_Click(h.form);
     }
-    EXPECT_EQ(boxes(), (std::vector<std::string>{
-                           "Введите сетевой адрес удаленного датчика", "Адрес д.б. менее 200.",
-                           "Введите сетевой адрес удаленного датчика",
-                           "Введите сетевой адрес удаленного датчика",
-                           "Введите сетевой адрес удаленного датчика"}));
+    EXPECT_EQ(boxes(), (std::vector<std::string>{"Введите сетевой адрес удаленного датчика",
+                                                 "Адрес д.б. менее 200.",
+                                                 "Введите сетевой адрес удаленного датчика",
+                                                 "Введите сетевой адрес удаленного датчика",
+                                                 "Введите сетевой адрес удаленного датчика"}));
     EXPECT_EQ(h.form.control("gen_txt").caption, "");
 }
 

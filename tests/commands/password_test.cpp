@@ -70,7 +70,8 @@ TEST_F(Password, NoAddressIsToldOnlyAfterThePasswordWasTyped) {
     select_nothing();
     h.dialogs.input_answers = {"5"};
     Vvod_PWD_Click(h.form);
-    EXPECT_EQ(boxes(), (std::vector<std::string>{"Введите пароль", "Установите допустимый пароль"}));
+    EXPECT_EQ(boxes(),
+              (std::vector<std::string>{"Введите пароль", "Установите допустимый пароль"}));
     EXPECT_TRUE(h.form.wrs.empty());
 }
 

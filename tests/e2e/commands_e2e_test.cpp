@@ -15,7 +15,7 @@ using test::LiveForm;
 
 // Sensor 1 identified and polled once, so its mode byte is known.
 class ServiceCommands : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(live.bus.started());
         live.form.BTNOpenCom_Click();

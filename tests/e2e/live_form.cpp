@@ -18,6 +18,8 @@ void LiveForm::tick(int count) {
     }
 }
 
-std::vector<std::string> LiveForm::log() const { return logged_texts_of(form.log.log_path()); }
+std::vector<std::string> LiveForm::log() const {
+    return logged_texts_of(form.log.log_path());
+}
 
 }  // namespace qm720::test

@@ -27,9 +27,8 @@ struct LiveForm {
 
     SimulatedBus bus;
     ScriptedDialogs dialogs;
-    PosixSerialPort port{[this](const std::string& text) {
-        dialogs.message_box(text, "", BoxIcon::None);
-    }};
+    PosixSerialPort port{
+        [this](const std::string& text) { dialogs.message_box(text, "", BoxIcon::None); }};
     FixedClock clock{kStartTime};
     TempFolder folder;
     frmSerial form{port, dialogs, clock, folder.string()};

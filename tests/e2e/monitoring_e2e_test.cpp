@@ -19,7 +19,7 @@ bool logged(const LiveForm& live, const std::string& text) {
 }
 
 class Monitoring : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(live.bus.started());
         live.form.BTNOpenCom_Click();
@@ -83,8 +83,8 @@ TEST_F(Monitoring, SilentAddressIsReportedUntilASensorAnswers) {
 }
 
 TEST(MonitoringFaults, WrongCrcLeavesTheReadingsAndUnknownCodeShowsTheBox) {
-    LiveForm live{{"--steady", "--answer-delay", "5", "--sensor", "2:badcrc", "--sensor",
-                   "3:unknown"}};
+    LiveForm live{
+        {"--steady", "--answer-delay", "5", "--sensor", "2:badcrc", "--sensor", "3:unknown"}};
     ASSERT_TRUE(live.bus.started());
     live.form.BTNOpenCom_Click();
     live.type_address("2");

@@ -13,7 +13,7 @@ namespace qm720::test {
 // qm720-sim running on a pseudo-terminal linked as COM1 in a ports folder of its own, which
 // QM720_PORTS names while this object lives; the simulator is stopped when it goes.
 class SimulatedBus {
-public:
+  public:
     explicit SimulatedBus(const std::vector<std::string>& options);
     ~SimulatedBus();
     SimulatedBus(const SimulatedBus&) = delete;
@@ -23,7 +23,7 @@ public:
     bool started() const { return !terminal_.empty(); }
     const std::string& terminal() const { return terminal_; }
 
-private:
+  private:
     TempFolder ports_;
     pid_t pid_ = -1;
     std::string terminal_;

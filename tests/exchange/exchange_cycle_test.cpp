@@ -19,7 +19,7 @@ using test::hex;
 
 // An open port with sensor 1 selected, as after "Открыть порт" and picking the address.
 class ExchangeCycle : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         h.form.Form_Load();
         h.form.BTNOpenCom_Click();

@@ -13,7 +13,7 @@ namespace {
 using test::hex;
 
 class NetworkScan : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { h.form.Form_Load(); }
     test::FormHarness h;
 };
@@ -48,11 +48,9 @@ TEST_F(NetworkScan, EveryByteCountsUpToNineteen) {
         std::size_t entries;
         const char* first;
     } cases[] = {
-        {hex("00"), 1, "0"},
-        {hex("3E 01 F5"), 3, "62"},
-        {hex("05 05"), 2, "5"},
-        {Bytes(19, 0x07), 19, "7"},
-        {Bytes(20, 0x07), 1, "0"},  // too long: the list keeps its start entry
+        {hex("00"), 1, "0"},        {hex("3E 01 F5"), 3, "62"}, {hex("05 05"), 2, "5"},
+        {Bytes(19, 0x07), 19, "7"}, {Bytes(20, 0x07), 1, "0"},  // too long: the list keeps its
+                                                                // start entry
     };
     for (const auto& c : cases) {
         test::FormHarness fresh;
@@ -75,9 +73,19 @@ TEST_F(NetworkScan, EditingTheAddressBoxQueuesItsIdentityRequestOrNothing) {
         const char* text;
         std::optional<std::uint8_t> address;
     } cases[] = {
-        {"1", 1},         {" 17 ", 17}, {"0", 0},       {"255", 255},  {"+5", 5},
-        {"256", {}},      {"-1", {}},   {"abc", {}},    {"", {}},      {"1.5", {}},
-        {"0x10", {}},     {"1e2", {}},  {"99999999999999999999999999999999999999", {}},
+        {"1", 1},
+        {" 17 ", 17},
+        {"0", 0},
+        {"255", 255},
+        {"+5", 5},
+        {"256", {}},
+        {"-1", {}},
+        {"abc", {}},
+        {"", {}},
+        {"1.5", {}},
+        {"0x10", {}},
+        {"1e2", {}},
+        {"99999999999999999999999999999999999999", {}},
     };
     for (const auto& c : cases) {
         h.form.wrs = hex("31 01 F5 FA");

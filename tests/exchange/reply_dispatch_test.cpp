@@ -14,7 +14,7 @@ namespace {
 using test::BoxKind;
 
 class ReplyDispatch : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { h.form.Form_Load(); }
     void dispatch(const Bytes& reply) { dispatch_reply(h.form, reply, reply_check_crc(reply)); }
     const std::string& status() { return h.form.control("MsgCom").caption; }
@@ -27,10 +27,14 @@ TEST_F(ReplyDispatch, ConfirmationsShowAndLogTheirTextEvenWithAWrongCrc) {
         std::uint8_t code;
         const char* text;
     } cases[] = {
-        {0xF5, " Установлен верхний уровень."}, {0xFA, " Установлен нижний уровень."},
-        {0xF4, "Сдвинут верхний уровень."},     {0xF9, "Сдвинут нижний уровень."},
-        {0xFB, " Установлен сетевой номер."},   {0xF6, "Установлен серийный номер."},
-        {0xF8, "Пароль принят."},               {0xFD, "Неверный пароль."},
+        {0xF5, " Установлен верхний уровень."},
+        {0xFA, " Установлен нижний уровень."},
+        {0xF4, "Сдвинут верхний уровень."},
+        {0xF9, "Сдвинут нижний уровень."},
+        {0xFB, " Установлен сетевой номер."},
+        {0xF6, "Установлен серийный номер."},
+        {0xF8, "Пароль принят."},
+        {0xFD, "Неверный пароль."},
         {0xF7, "Пароль изменен."},
     };
     std::vector<std::string> expected_log;
@@ -76,9 +80,10 @@ TEST_F(ReplyDispatch, UnrecognisedCodeShowsBoxBetweenItsTwoLogLines) {
         EXPECT_EQ(box.title, "");
         EXPECT_EQ(box.icon, BoxIcon::None);
     }
-    EXPECT_EQ(test::logged_texts(h),
-              (std::vector<std::string>{"Непонятно что пришло!", "Ответ не соответствует запросу",
-                                        "Непонятно что пришло!", "Ответ не соответствует запросу"}));
+    EXPECT_EQ(
+        test::logged_texts(h),
+        (std::vector<std::string>{"Непонятно что пришло!", "Ответ не соответствует запросу",
+                                  "Непонятно что пришло!", "Ответ не соответствует запросу"}));
 }
 
 TEST_F(ReplyDispatch, MeasurementWithWrongCrcIsDroppedSilently) {

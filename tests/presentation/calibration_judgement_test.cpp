@@ -12,10 +12,18 @@ TEST(CalibrationJudgement, RatioColoursWithStrictBounds) {
         std::uint32_t empty, full;
         Colour expected;
     } cases[] = {
-        {100000, 190000, kLightGreen}, {100000, 198000, kYellow}, {100000, 197999, kLightGreen},
-        {100000, 180000, kYellow},     {100000, 180001, kLightGreen}, {100000, 160000, kRed},
-        {100000, 160001, kYellow},     {100000, 208000, kRed},    {100000, 207999, kYellow},
-        {100000, 0, kRed},             {0, 190000, kRed},         {0, 0, kRed},
+        {100000, 190000, kLightGreen},
+        {100000, 198000, kYellow},
+        {100000, 197999, kLightGreen},
+        {100000, 180000, kYellow},
+        {100000, 180001, kLightGreen},
+        {100000, 160000, kRed},
+        {100000, 160001, kYellow},
+        {100000, 208000, kRed},
+        {100000, 207999, kYellow},
+        {100000, 0, kRed},
+        {0, 190000, kRed},
+        {0, 0, kRed},
         // Values past the signed 32-bit range are still unsigned counts.
         {2147483648u, 4080218931u, kLightGreen},
         {4294967295u, 4294967295u, kRed},
@@ -30,8 +38,16 @@ TEST(CalibrationJudgement, HintRoundsHalvesToEven) {
         std::uint32_t empty;
         std::int64_t centimetres;
     } cases[] = {
-        {0, 0},       {299, 0},     {300, 0},    {301, 1},     {900, 2},
-        {1500, 2},    {2100, 4},    {1800, 3},   {600, 1},     {19660500, 32768},
+        {0, 0},
+        {299, 0},
+        {300, 0},
+        {301, 1},
+        {900, 2},
+        {1500, 2},
+        {2100, 4},
+        {1800, 3},
+        {600, 1},
+        {19660500, 32768},
         {4294967295u, 7158279},
     };
     for (const auto& c : cases) {

@@ -9,10 +9,12 @@
 namespace qm720 {
 namespace {
 
-bool group_enabled(const frmSerial& form, const char* name) { return form.control(name).enabled; }
+bool group_enabled(const frmSerial& form, const char* name) {
+    return form.control(name).enabled;
+}
 
 class IdentityReply : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { h.form.Form_Load(); }
     test::FormHarness h;
 };
@@ -37,8 +39,8 @@ TEST_F(IdentityReply, VersionTexts) {
     const struct {
         std::uint8_t version, prefix;
         const char* text;
-    } cases[] = {{131, 0, "1.3.1."}, {42, 0, "4.2.."}, {7, 0, "7..."}, {105, 2, "21.0.5."},
-                 {0, 0, "0..."},     {255, 255, "2552.5.5."}};
+    } cases[] = {{131, 0, "1.3.1."},  {42, 0, "4.2.."}, {7, 0, "7..."},
+                 {105, 2, "21.0.5."}, {0, 0, "0..."},   {255, 255, "2552.5.5."}};
     for (const auto& c : cases) {
         assept_sn(h.form, test::identity_reply(1, c.version, c.prefix));
         EXPECT_EQ(h.form.control("vv").caption, c.text) << int(c.version);
@@ -50,7 +52,7 @@ TEST(IdentityReplyGroups, VersionThresholdsEnableTheirGroupsOnly) {
         std::uint8_t version;
         bool g130, g131, g163;
     } cases[] = {{129, false, false, false}, {130, true, false, false}, {131, true, true, false},
-                 {134, true, true, false},   {162, true, true, false}, {163, true, true, true},
+                 {134, true, true, false},   {162, true, true, false},  {163, true, true, true},
                  {255, true, true, true}};
     for (const auto& c : cases) {
         test::FormHarness h;

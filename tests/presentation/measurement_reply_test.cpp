@@ -13,7 +13,7 @@ namespace {
 using test::Measurement;
 
 class MeasurementReply : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { h.form.Form_Load(); }
     const std::string& caption(const char* name) { return h.form.control(name).caption; }
 
@@ -54,8 +54,8 @@ TEST_F(MeasurementReply, TemperatureIsSignedWithDegreeSuffix) {
     const struct {
         std::uint8_t raw;
         const char* shown;
-    } cases[] = {{0x00, "0 °C"}, {0x19, "25 °C"}, {0x7F, "127 °C"}, {0x80, "-128 °C"},
-                 {0xFF, "-1 °C"}, {0xFB, "-5 °C"}};
+    } cases[] = {{0x00, "0 °C"},    {0x19, "25 °C"}, {0x7F, "127 °C"},
+                 {0x80, "-128 °C"}, {0xFF, "-1 °C"}, {0xFB, "-5 °C"}};
     for (const auto& c : cases) {
         Measurement m;
         m.temperature = c.raw;

@@ -25,9 +25,9 @@ TEST(ModeByte, SelectorPicksExactlyOneOptionAndFlagsFollowTheirBits) {
         const char* option;
         bool inversion, smoothing, range_4096;
     } cases[] = {
-        {0x00, "R485", false, false, false}, {0x89, "R485", true, true, true},
-        {0x02, "R_a", false, false, false},  {0x62, "R_a", false, false, false},
-        {0x04, "R_f", false, false, false},  {0x06, "R_p", false, false, false},
+        {0x00, "R485", false, false, false},   {0x89, "R485", true, true, true},
+        {0x02, "R_a", false, false, false},    {0x62, "R_a", false, false, false},
+        {0x04, "R_f", false, false, false},    {0x06, "R_p", false, false, false},
         {0x10, "R_p485", false, false, false}, {0x91, "R_p485", true, false, true},
     };
     for (const auto& c : cases) {
