@@ -14,35 +14,25 @@ class Calibration : public test::CommandTest {};
 TEST_F(Calibration, ConfirmedCalibrationQueuesShowsAndLogsTheFrame) {
     const struct {
         void (*click)(frmSerial&);
-        const char* address;
         const char* frame;
         const char* question;
         const char* log;
     } cases[] = {
-        {hig_Click, "1", "31 01 F5 FA",
+        {hig_Click, "31 01 F5 FA",
          "Сейчас будет произведена перекалибровка верхнего уровня. Вы уверены что это нужно?",
          "Cmd SetHight "},
-        {low_Click, "1", "31 01 FA BB",
+        {low_Click, "31 01 FA BB",
          "Сейчас будет произведена перекалибровка нижнего уровня. Вы уверены что это нужно?",
          "Cmd SetLow "},
-        {hig_Click, "5", "31 05 F5 C1",
-         "Сейчас будет произведена перекалибровка верхнего уровня. Вы уверены что это нужно?",
-         "Cmd SetHight "},
     };
     for (const auto& c : cases) {
-        test::FormHarness fresh;
-        fresh.form.Form_Load();
-        fresh.form.control("CmbNet").caption = c.address;
-        fresh.form.control("CmbNet").list = {c.address};
-        fresh.form.control("CmbNet").list_index = 0;
-        fresh.dialogs.yes_no_answers = {true};
-        c.click(fresh.form);
-        EXPECT_EQ(fresh.form.wrs, hex(c.frame)) << c.frame;
-        ASSERT_EQ(fresh.dialogs.shown.size(), 1u);
-        EXPECT_EQ(fresh.dialogs.shown[0].kind, test::BoxKind::YesNo);
-        EXPECT_EQ(fresh.dialogs.shown[0].text, c.question);
-        EXPECT_EQ(test::logged_texts(fresh), std::vector<std::string>{c.log});
-        EXPECT_EQ(fresh.form.control("txtRec").caption, frame_view_text(hex(c.frame)));
+        h.dialogs.yes_no_answers = {true};
+        c.click(h.form);
+        EXPECT_EQ(h.form.wrs, hex(c.frame));
+        EXPECT_EQ(h.dialogs.shown.back().kind, test::BoxKind::YesNo);
+        EXPECT_EQ(h.dialogs.shown.back().text, c.question);
+        EXPECT_EQ(log().back(), c.log);
+        EXPECT_EQ(view(), frame_view_text(hex(c.frame)));
     }
 }
 
