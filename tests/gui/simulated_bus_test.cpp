@@ -41,7 +41,7 @@ TEST(SimulatedBusWindow, OpeningCom1ReachesTheSimulatorAndClosingReleasesIt) {
 // The window on COM1 with sensor 1 typed into the address box and the tick sped up, so that the
 // test sees live values without waiting seconds.
 class LiveWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(bus.started());
         harness.click("BTNOpenCom");
