@@ -39,11 +39,7 @@ const Control& frmSerial::control(std::string_view name) const {
 }
 
 std::optional<std::uint8_t> frmSerial::selected_address() const {
-    const auto number = whole_number(control("CmbNet").caption);
-    if (!number || *number < 0 || *number > 255) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint8_t>(*number);
+    return address_from_text(control("CmbNet").caption);
 }
 
 void frmSerial::str_to_log(const std::string& text) {

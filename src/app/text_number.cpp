@@ -47,4 +47,21 @@ std::optional<std::int64_t> whole_number(std::string_view text) {
     return static_cast<std::int64_t>(0 - magnitude);
 }
 
+std::optional<std::int64_t> number_in_range(std::string_view text, std::int64_t lowest,
+                                            std::int64_t highest) {
+    const std::optional<std::int64_t> number = whole_number(text);
+    if (!number || *number < lowest || *number > highest) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+std::optional<std::uint8_t> address_from_text(std::string_view text) {
+    const auto address = number_in_range(text, 0, 255);
+    if (!address) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(*address);
+}
+
 }  // namespace qm720

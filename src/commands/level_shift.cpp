@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/frm_serial.h"
-#include "commands/operator_input.h"
+#include "app/text_number.h"
 #include "protocol/command_line.h"
 #include "protocol/requests.h"
 
@@ -59,7 +59,7 @@ void shift(frmSerial& form, const ShiftCommand& command) {
 
 // Builds the line without touching wrs, so a command still waiting for the next tick goes out.
 void generate(frmSerial& form, const ShiftCommand& command) {
-    const auto address = remote_address(form.dialogs.input_box(
+    const auto address = address_from_text(form.dialogs.input_box(
         "Введите сетевой адрес удаленного датчика", "Генерирование сдвига", "0"));
     if (!address || *address >= kFirstNonRemoteAddress) {
         return;

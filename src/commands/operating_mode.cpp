@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/frm_serial.h"
-#include "commands/operator_input.h"
+#include "app/text_number.h"
 #include "presentation/mode_byte.h"
 #include "protocol/command_line.h"
 #include "protocol/requests.h"
@@ -70,7 +70,7 @@ void Gen_ust_Click(frmSerial& form) {
         form.dialogs.message_box("В этом режиме нельзя изменить.", "", BoxIcon::None);
         return;
     }
-    const auto address = remote_address(answer);
+    const auto address = address_from_text(answer);
     if (!address) {
         return;
     }

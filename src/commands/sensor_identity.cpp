@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/frm_serial.h"
-#include "commands/operator_input.h"
+#include "app/text_number.h"
 #include "protocol/requests.h"
 
 namespace qm720 {
@@ -55,12 +55,12 @@ void net_Click(frmSerial& form) {
         form.dialogs.message_box(kNoAddress, "", BoxIcon::None);
         return;
     }
-    const auto new_address = number_in_range(answer, 0, 255);
+    const auto new_address = address_from_text(answer);
     if (!new_address) {
         form.dialogs.message_box("Введите число в диапазоне 0....255", "", BoxIcon::None);
         return;
     }
-    form.wrs = set_address_request(*address, static_cast<std::uint8_t>(*new_address));
+    form.wrs = set_address_request(*address, *new_address);
     form.out_win(form.wrs);
     form.str_to_log("Cmd Set New net addr = " + std::to_string(*new_address));
 }
