@@ -1,6 +1,5 @@
 #include "sim/reply_faults.h"
 
-#include "protocol/crc8.h"
 #include "protocol/reply_frame.h"
 #include "protocol/requests.h"
 
@@ -33,7 +32,7 @@ Bytes with_faults(Bytes reply, const SensorFaults& faults, Noise& noise) {
     const bool measurement = reply[kCodePosition] == static_cast<std::uint8_t>(CommandCode::Poll);
     if (faults.unknown_code) {
         reply[kCodePosition] = kUnknownReplyCode;
-        reply.back() = crc_of(reply, reply.size() - 1);
+        reply.back() = reply_check_crc(reply);
     }
     if (faults.bad_crc && measurement) {
         reply.back() = static_cast<std::uint8_t>(~reply.back());
