@@ -7,6 +7,8 @@
 #include <iostream>
 #include <string>
 
+#include "protocol/command_line.h"
+
 namespace qm720::sim {
 
 namespace {
@@ -25,14 +27,12 @@ constexpr auto kIdleWait = milliseconds(1000);
 constexpr auto kErrorPause = milliseconds(50);
 
 std::string spaced_hex(const Bytes& bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     for (const std::uint8_t byte : bytes) {
         if (!text.empty()) {
             text += ' ';
         }
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0x0F];
+        text += two_digit_hex({byte});
     }
     return text;
 }

@@ -4,6 +4,7 @@
 #include <limits>
 #include <sstream>
 
+#include "protocol/command_line.h"
 #include "sim/sensor_option.h"
 
 namespace qm720::sim {
@@ -49,11 +50,6 @@ void refuse_shared_addresses(const std::vector<SensorSettings>& sensors) {
     }
 }
 
-std::string hex_byte(std::uint8_t value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    return std::string("0x") + kDigits[value >> 4] + kDigits[value & 0x0F];
-}
-
 std::string default_bus_table() {
     std::ostringstream table;
     table << "    address  serial   version  mode  empty    full     level  temp  current  K\n";
@@ -66,7 +62,7 @@ std::string default_bus_table() {
         table.width(9);
         table << unsigned{s.software_version};
         table.width(6);
-        table << hex_byte(s.mode);
+        table << "0x" + two_digit_hex({s.mode});
         table.width(9);
         table << s.empty_level;
         table.width(9);
