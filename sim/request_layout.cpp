@@ -1,5 +1,7 @@
 #include "sim/request_layout.h"
 
+#include <algorithm>
+
 #include "protocol/requests.h"
 
 namespace qm720::sim {
@@ -26,12 +28,12 @@ std::optional<std::size_t> request_length(std::uint8_t code) {
 }
 
 bool starts_scan(const Bytes& received) {
-    return received.size() >= kScanRequestLength && received[0] == kRequestPrefix &&
-           received[1] == kBroadcastAddress && received[2] == network_scan_request()[2];
+    const Bytes scan = network_scan_request();
+    return received.size() >= scan.size() && std::equal(scan.begin(), scan.end(), received.begin());
 }
 
 bool is_scan_request(const Bytes& request) {
-    return request.size() == kScanRequestLength && starts_scan(request);
+    return request == network_scan_request();
 }
 
 }  // namespace qm720::sim
