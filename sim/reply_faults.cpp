@@ -2,12 +2,11 @@
 
 #include "protocol/reply_frame.h"
 #include "protocol/requests.h"
+#include "sim/request_layout.h"
 
 namespace qm720::sim {
 
 namespace {
-
-constexpr std::size_t kCodePosition = 2;
 
 Bytes line_noise(std::size_t length, Noise& noise) {
     Bytes bytes(length);

@@ -7,12 +7,6 @@
 
 namespace qm720::sim {
 
-namespace {
-
-constexpr std::size_t kCodePosition = 2;
-
-}  // namespace
-
 std::vector<Bytes> RequestAssembler::feed(const Bytes& received) {
     pending_.insert(pending_.end(), received.begin(), received.end());
     return pending_requests();

@@ -8,10 +8,6 @@ namespace qm720::sim {
 
 namespace {
 
-constexpr std::size_t kAddressPosition = 1;
-constexpr std::size_t kCodePosition = 2;
-constexpr std::size_t kPayloadPosition = 3;
-
 bool well_formed(const Bytes& request) {
     if (request.size() <= kCodePosition || request.front() != kRequestPrefix) {
         return false;
