@@ -127,8 +127,8 @@ void PosixSerialPort::FlushPort() {
     if (handle_ < 0 || ioctl(handle_, TIOCOUTQ, &queued) != 0 || queued <= 0) {
         return;
     }
-    const auto pieces = std::min<std::size_t>(static_cast<std::size_t>(queued), kMaxTransfer);
-    const auto deadline = MonotonicClock::now() + kWritePerByte * pieces + kWriteConstant;
+    const auto bytes = std::min<std::size_t>(static_cast<std::size_t>(queued), kMaxTransfer);
+    const auto deadline = MonotonicClock::now() + kWritePerByte * bytes + kWriteConstant;
     while (MonotonicClock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         if (ioctl(handle_, TIOCOUTQ, &queued) != 0 || queued <= 0) {
@@ -138,8 +138,7 @@ void PosixSerialPort::FlushPort() {
 }
 
 Bytes PosixSerialPort::ReadPort() {
-    const auto started = MonotonicClock::now();
-    const auto latest = started + kReadTotal;
+    const auto latest = MonotonicClock::now() + kReadTotal;
     auto deadline = latest;
     std::size_t received = 0;
     while (handle_ >= 0 && received < kMaxTransfer &&
