@@ -31,7 +31,6 @@ class SimulatedSensor {
     bool silent() const { return settings_.faults.silent; }
     // The present settings: calibration, mode, address and serial number follow the commands.
     const SensorSettings& settings() const { return settings_; }
-    bool password_entered() const { return password_entered_; }
     // What the last poll reported (the centre values before the first poll).
     const Readings& last_readings() const { return last_readings_; }
 
