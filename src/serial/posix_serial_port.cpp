@@ -24,6 +24,12 @@ namespace {
 
 using namespace line_timeouts;
 
+// 0, or the error number that the set-up message reports.
+int make_non_blocking(int handle) {
+    const int flags = fcntl(handle, F_GETFL);
+    return flags >= 0 && fcntl(handle, F_SETFL, flags | O_NONBLOCK) == 0 ? 0 : errno;
+}
+
 int apply_line_settings(int handle, const LineSettings& line) {
     termios attributes{};
     if (tcgetattr(handle, &attributes) != 0) {
@@ -53,7 +59,7 @@ bool PosixSerialPort::OpenPort(const std::string& device_path, const std::string
     if (!open_exclusive(device)) {
         return false;
     }
-    if (!set_up(settings, device)) {
+    if (!set_up(device_path, settings, device)) {
         ClosePort();
         return false;
     }
@@ -63,8 +69,6 @@ bool PosixSerialPort::OpenPort(const std::string& device_path, const std::string
 }
 
 bool PosixSerialPort::open_exclusive(const std::string& device) {
-    // Non-blocking for good: the time-outs are poll deadlines, which hold only while no read or
-    // write can block.
     handle_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (handle_ < 0) {
         last_open_failure_ = open_failure_for(errno, device);
@@ -90,7 +94,12 @@ void PosixSerialPort::abandon_handle() {
     ::close(std::exchange(handle_, -1));
 }
 
-bool PosixSerialPort::set_up(const std::string& settings, const std::string& device) {
+bool PosixSerialPort::set_up(const std::string& device_path, const std::string& settings,
+                             const std::string& device) {
+    // The time-outs are poll deadlines; they hold only while no read or write can block.
+    if (const int error = make_non_blocking(handle_); error != 0) {
+        return refuse_set_up(device, "Unable to set timeouts for port " + device_path, error);
+    }
     const auto line = parse_line_settings(settings);
     if (!line) {
         return refuse_set_up(device, "Unable to build Comm DCB " + settings, EINVAL);
