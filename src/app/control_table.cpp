@@ -3,6 +3,8 @@
 #include <string_view>
 #include <utility>
 
+#include "app/colours.h"
+
 namespace qm720 {
 namespace {
 
@@ -11,9 +13,6 @@ constexpr bool kOff = false;
 constexpr std::string_view kWindow;
 constexpr std::string_view kNoGroup;
 
-constexpr Colour kYellow = 0x00FFFF;
-constexpr Colour kGrey = 0xC0C0C0;
-constexpr Colour kRed = 0x0000FF;
 constexpr int kLevelScale = 1024;
 constexpr int kTickMs = 1000;
 
@@ -233,7 +232,7 @@ void add_lower_area(std::vector<Control>& controls) {
                         // The first letter is a Latin C.
                         make(ControlKind::Label, "Label8", kWindow, {3000, 6000, 1695, 255},
                              "Cтабильность уровня", "9", kOff),
-                        shape("ind_stab", {2520, 5880, 375, 375}, kGrey),
+                        shape("ind_stab", {2520, 5880, 375, 375}, kLightGrey),
                         with_font(make(ControlKind::Label, "MsgCom", kWindow,
                                        {120, 6360, 5055, 375}, "", "9", kOff),
                                   kBold12),

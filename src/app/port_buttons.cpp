@@ -1,5 +1,6 @@
 #include <string>
 
+#include "app/colours.h"
 #include "app/combo_box.h"
 #include "app/frm_serial.h"
 
@@ -10,7 +11,6 @@ constexpr std::string_view kDevicePrefix = "\\\\.\\";
 constexpr std::string_view kLineSettings = "19200,n,8,1";
 constexpr std::string_view kNoData = "Нет данных";
 constexpr Colour kLampIdle = 0x10FFFF;
-constexpr Colour kStabilityUnknown = 0xC0C0C0;
 
 // "/dev/ttyUSB0: Permission denied (join the group dialout)": the driver's view of a refused
 // open, so that the engineer learns the cause from the log without a terminal.
@@ -64,7 +64,7 @@ void frmSerial::BTNCloseCom_Click() {
     control("Pic").fill_colour = kLampIdle;
     control("hi").back_colour = kButtonFace;
     control("h").back_colour = kButtonFace;
-    control("ind_stab").fill_colour = kStabilityUnknown;
+    control("ind_stab").fill_colour = kLightGrey;
 }
 
 }  // namespace qm720

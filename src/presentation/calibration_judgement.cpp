@@ -1,6 +1,6 @@
 #include "presentation/calibration_judgement.h"
 
-#include "presentation/colours.h"
+#include "app/colours.h"
 
 namespace qm720 {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "presentation/colours.h"
+#include "app/colours.h"
 
 namespace qm720 {
 

@@ -4,7 +4,7 @@
 
 #include "exchange/network_scan.h"
 #include "live_form.h"
-#include "presentation/colours.h"
+#include "app/colours.h"
 
 namespace qm720 {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "presentation/colours.h"
+#include "app/colours.h"
 
 namespace qm720 {
 namespace {

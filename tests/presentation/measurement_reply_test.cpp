@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "presentation/colours.h"
+#include "app/colours.h"
 #include "support/form_harness.h"
 #include "support/log_records.h"
 #include "support/reply_builder.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "presentation/colours.h"
+#include "app/colours.h"
 
 namespace qm720 {
 namespace {

@@ -11,5 +11,6 @@ inline constexpr Colour kYellow = 0x00FFFF;
 inline constexpr Colour kRed = 0x0000FF;
 inline constexpr Colour kWhite = 0xFFFFFF;
 inline constexpr Colour kGrey = 0x808080;
+inline constexpr Colour kLightGrey = 0xC0C0C0;  // the stability lamp before any reading
 
 }  // namespace qm720
