@@ -17,6 +17,9 @@ class Dialogs {
     // The typed text; empty on Cancel.
     virtual std::string input_box(const std::string& prompt, const std::string& title,
                                   const std::string& default_text) = 0;
+
+    // The plain OK box of every refusal and report: the application's title, no icon.
+    void ok_box(const std::string& text) { message_box(text, "", BoxIcon::None); }
 };
 
 }  // namespace qm720

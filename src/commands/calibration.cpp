@@ -24,8 +24,7 @@ void calibrate(frmSerial& form, const CalibrationCommand& command) {
     // The sensor's own last reported mode decides, not the check box the operator may have
     // changed since: calibrating with smoothing on would store a smoothed value.
     if (form.mode_byte & kSmoothingBit) {
-        form.dialogs.message_box(" На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ",
-                                 "", BoxIcon::None);
+        form.dialogs.ok_box(" На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ");
         return;
     }
     if (!form.dialogs.yes_no_box(command.question)) {

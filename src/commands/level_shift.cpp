@@ -38,7 +38,7 @@ std::optional<std::int16_t> read_amount(frmSerial& form, const ShiftCommand& com
         return std::nullopt;
     }
     if (*amount > kMaxShift || *amount < -kMaxShift) {
-        form.dialogs.message_box("Значения могут быть от -1000 до 1000", "", BoxIcon::None);
+        form.dialogs.ok_box("Значения могут быть от -1000 до 1000");
         return std::nullopt;
     }
     return static_cast<std::int16_t>(*amount);

@@ -67,7 +67,7 @@ void Gen_ust_Click(frmSerial& form) {
         form.dialogs.input_box("Введите сетевой адрес удаленного датчика", "Изменение режима", "0");
     // Remote sensors take a new mode only in RS-485 output mode, so no other mode is offered.
     if (!form.control("R485").checked) {
-        form.dialogs.message_box("В этом режиме нельзя изменить.", "", BoxIcon::None);
+        form.dialogs.ok_box("В этом режиме нельзя изменить.");
         return;
     }
     const auto address = address_from_text(answer);
@@ -75,7 +75,7 @@ void Gen_ust_Click(frmSerial& form) {
         return;
     }
     if (*address >= kFirstNonRemoteAddress) {
-        form.dialogs.message_box("Адрес д.б. менее 200.", "", BoxIcon::None);
+        form.dialogs.ok_box("Адрес д.б. менее 200.");
         return;
     }
     const auto line = generated_command_line(set_mode_request(*address, flags_from_controls(form)));

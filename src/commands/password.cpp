@@ -28,15 +28,14 @@ void send_password(frmSerial& form, const PasswordCommand& command) {
     }
     const auto address = form.selected_address();
     if (!address) {
-        form.dialogs.message_box("Установите допустимый пароль", "", BoxIcon::None);
+        form.dialogs.ok_box("Установите допустимый пароль");
         return;
     }
     const auto password = number_in_range(answer, 0, kMaxPassword);
     const auto frame =
         password ? four_byte_request(*address, command.code, *password) : std::nullopt;
     if (!frame) {
-        form.dialogs.message_box("Введите числовой пароль в диапазоне 0....2 000 000 000", "",
-                                 BoxIcon::None);
+        form.dialogs.ok_box("Введите числовой пароль в диапазоне 0....2 000 000 000");
         return;
     }
     form.wrs = *frame;

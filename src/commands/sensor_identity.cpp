@@ -21,7 +21,7 @@ void write_serial_number(frmSerial& form, const std::string& text, std::int64_t 
     }
     const auto address = form.selected_address();
     if (!address) {
-        form.dialogs.message_box(kNoAddress, "", BoxIcon::None);
+        form.dialogs.ok_box(kNoAddress);
         form.out_win(form.wrs);
         return;
     }
@@ -34,7 +34,7 @@ void write_serial_number(frmSerial& form, const std::string& text, std::int64_t 
                            ? write_serial_number_request(*address, *serial_number)
                            : std::nullopt;
     if (!frame) {
-        form.dialogs.message_box("Введите число в диапазоне 0....2 000 000", "", BoxIcon::None);
+        form.dialogs.ok_box("Введите число в диапазоне 0....2 000 000");
         return;
     }
     form.wrs = *frame;
@@ -52,12 +52,12 @@ void net_Click(frmSerial& form) {
         return;
     }
     if (!address) {
-        form.dialogs.message_box(kNoAddress, "", BoxIcon::None);
+        form.dialogs.ok_box(kNoAddress);
         return;
     }
     const auto new_address = address_from_text(answer);
     if (!new_address) {
-        form.dialogs.message_box("Введите число в диапазоне 0....255", "", BoxIcon::None);
+        form.dialogs.ok_box("Введите число в диапазоне 0....255");
         return;
     }
     form.wrs = set_address_request(*address, *new_address);

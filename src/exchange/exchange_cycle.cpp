@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "app/colours.h"
 #include "app/frm_serial.h"
 #include "exchange/network_scan.h"
 #include "exchange/reply_dispatch.h"
-#include "presentation/colours.h"
 #include "protocol/reply_frame.h"
 #include "protocol/requests.h"
 
@@ -28,7 +28,7 @@ void choose_request(frmSerial& form) {
 }
 
 void handle_write_failure(frmSerial& form) {
-    form.dialogs.message_box("Ошибка записи в порт", "", BoxIcon::None);
+    form.dialogs.ok_box("Ошибка записи в порт");
     if (form.wr_fail_count < kFailuresTolerated) {
         ++form.wr_fail_count;
     } else {

@@ -51,7 +51,7 @@ const Confirmation* confirmation_for(std::uint8_t code) {
 void report_unrecognised(frmSerial& form) {
     form.control("MsgCom").caption = " Непонятно что пришло! ";
     form.str_to_log("Непонятно что пришло!");
-    form.dialogs.message_box("Ответ не соответствует запросу", "", BoxIcon::None);
+    form.dialogs.ok_box("Ответ не соответствует запросу");
     form.str_to_log("Ответ не соответствует запросу");
 }
 

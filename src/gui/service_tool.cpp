@@ -16,7 +16,7 @@ void set_up_application(QApplication& application) {
 }
 
 ServiceTool::ServiceTool()
-    : port_([this](const std::string& text) { dialogs_.message_box(text, {}, BoxIcon::None); }),
+    : port_([this](const std::string& text) { dialogs_.ok_box(text); }),
       form_(port_, dialogs_, clock_, utf8_text(QCoreApplication::applicationDirPath())),
       window_(form_, all_form_events(), port_device_tool_tips()) {
     dialogs_.show_over(&window_, [this] { window_.sync(); });

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/combo_box.h"
 #include "support/form_harness.h"
 #include "support/log_records.h"
 
@@ -17,12 +18,7 @@ class CommandTest : public ::testing::Test {
         h.form.Form_Load();
         select("1");
     }
-    void select(const std::string& address) {
-        Control& box = h.form.control("CmbNet");
-        box.list = {address};
-        box.list_index = 0;
-        box.caption = address;
-    }
+    void select(const std::string& address) { set_single_entry(h.form.control("CmbNet"), address); }
     void select_nothing() {
         h.form.control("CmbNet").caption = "";
         h.form.control("CmbNet").list_index = -1;

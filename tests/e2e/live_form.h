@@ -27,8 +27,7 @@ struct LiveForm {
 
     SimulatedBus bus;
     ScriptedDialogs dialogs;
-    PosixSerialPort port{
-        [this](const std::string& text) { dialogs.message_box(text, "", BoxIcon::None); }};
+    PosixSerialPort port{[this](const std::string& text) { dialogs.ok_box(text); }};
     FixedClock clock{kStartTime};
     TempFolder folder;
     frmSerial form{port, dialogs, clock, folder.string()};

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "app/colours.h"
+#include "app/combo_box.h"
 #include "app/frame_view.h"
 #include "exchange/network_scan.h"
 #include "hex.h"
-#include "presentation/colours.h"
 #include "protocol/crc8.h"
 #include "protocol/requests.h"
 #include "support/form_harness.h"
@@ -26,12 +27,7 @@ class ExchangeCycle : public ::testing::Test {
         select("1");
         h.form.last_addr = 1;
     }
-    void select(const char* address) {
-        Control& box = h.form.control("CmbNet");
-        box.list = {address};
-        box.list_index = 0;
-        box.caption = address;
-    }
+    void select(const char* address) { set_single_entry(h.form.control("CmbNet"), address); }
     void tick() { TMRComm_Timer(h.form); }
     const std::string& status() { return h.form.control("MsgCom").caption; }
 
