@@ -9,14 +9,35 @@ namespace qm720::sim {
 namespace {
 
 Bytes line_noise(std::size_t length, Noise& noise) {
-    Bytes bytes(length);
-    for (std::uint8_t& byte : bytes) {
-        byte = noise.byte();
-    }
-    if (!bytes.empty() && bytes.front() == kReplyPrefix) {
-        bytes.front() = static_cast<std::uint8_t>(~kReplyPrefix);
+    Bytes bytes{noise.byte_other_than(kReplyPrefix)};
+    while (bytes.size() < length) {
+        bytes.push_back(noise.byte());
     }
     return bytes;
+}
+
+// Faults in what the sensor says: the CRC is made to fit the frame as sent.
+void misstate(Bytes& reply, const SensorFaults& faults, CommandCode answered) {
+    if (faults.short_mode_reply && answered == CommandCode::SetMode) {
+        reply.resize(kMinReplyLength);  // the CRC takes the mode byte's place
+    }
+    if (faults.wrong_address) {
+        ++reply[kAddressPosition];
+    }
+    if (faults.unknown_code) {
+        reply[kCodePosition] = kUnknownReplyCode;
+    }
+    reply.back() = reply_check_crc(reply);
+}
+
+// Faults of the line: bytes changed after the CRC was computed.
+void damage(Bytes& reply, const SensorFaults& faults, CommandCode answered) {
+    if (faults.bad_crc && answered == CommandCode::Poll) {
+        reply.back() = static_cast<std::uint8_t>(~reply.back());
+    }
+    if (faults.bad_identity && answered == CommandCode::Identity) {
+        reply[kPayloadPosition] ^= 0x01;  // the serial number's lowest bit
+    }
 }
 
 }  // namespace
@@ -25,16 +46,15 @@ Bytes with_faults(Bytes reply, const SensorFaults& faults, Noise& noise) {
     if (reply.size() <= kCodePosition) {
         return reply;
     }
+    const auto answered = static_cast<CommandCode>(reply[kCodePosition]);
     if (faults.garbage) {
-        return line_noise(reply.size(), noise);
+        reply = line_noise(reply.size(), noise);
+    } else {
+        misstate(reply, faults, answered);
+        damage(reply, faults, answered);
     }
-    const bool measurement = reply[kCodePosition] == static_cast<std::uint8_t>(CommandCode::Poll);
-    if (faults.unknown_code) {
-        reply[kCodePosition] = kUnknownReplyCode;
-        reply.back() = reply_check_crc(reply);
-    }
-    if (faults.bad_crc && measurement) {
-        reply.back() = static_cast<std::uint8_t>(~reply.back());
+    if (faults.noisy) {
+        reply.insert(reply.begin(), noise.byte_other_than(kReplyPrefix));
     }
     return reply;
 }

@@ -56,6 +56,14 @@ bool* fault_flag(SensorFaults& faults, std::string_view name) {
         return &faults.unknown_code;
     if (name == "garbage")
         return &faults.garbage;
+    if (name == "noisy")
+        return &faults.noisy;
+    if (name == "wrongaddr")
+        return &faults.wrong_address;
+    if (name == "badid")
+        return &faults.bad_identity;
+    if (name == "shortmode")
+        return &faults.short_mode_reply;
     return nullptr;
 }
 
@@ -131,7 +139,9 @@ std::string sensor_keys_help() {
             text += "\n";
         }
     }
-    return text + "  silent  badcrc  unknown  garbage   (faults, below; =1 and =0 also work)\n";
+    return text +
+           "  silent  badcrc  unknown  garbage  noisy  wrongaddr  badid  shortmode\n"
+           "      (faults, below; =1 and =0 also work)\n";
 }
 
 }  // namespace qm720::sim

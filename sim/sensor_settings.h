@@ -7,10 +7,14 @@ namespace qm720::sim {
 
 // Ways a sensor misbehaves, so that the tool's handling of a bad line can be seen.
 struct SensorFaults {
-    bool silent = false;        // hears nothing, answers nothing, not even the scan
-    bool bad_crc = false;       // measurement replies carry a wrong CRC
-    bool unknown_code = false;  // every reply carries a code the tool does not know
-    bool garbage = false;       // every reply is replaced by line noise of the same length
+    bool silent = false;            // hears nothing, answers nothing, not even the scan
+    bool bad_crc = false;           // measurement replies carry a wrong CRC
+    bool unknown_code = false;      // every reply carries a code the tool does not know
+    bool garbage = false;           // every reply is replaced by line noise of the same length
+    bool noisy = false;             // one byte of line noise goes before every reply
+    bool wrong_address = false;     // every reply carries the next address, with a CRC to match
+    bool bad_identity = false;      // the identity reply's serial number is damaged under its CRC
+    bool short_mode_reply = false;  // the set-mode confirmation lacks its mode byte
 };
 
 // Everything one sensor starts with. The readings (level, temperature, current value) are the

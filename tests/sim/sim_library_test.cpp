@@ -12,6 +12,7 @@
 #include "protocol/reply_frame.h"
 #include "protocol/requests.h"
 #include "sim/request_assembler.h"
+#include "sim/request_layout.h"
 #include "sim/sensor_option.h"
 #include "sim/sim_options.h"
 
@@ -61,7 +62,8 @@ TEST(SensorBus, EveryRequestGetsItsFrameWithEachFieldInPlace) {
         parse({"--sensor",
                "1:serial=0x0A0B0C0D,version=0x86,prefix=2,mode=0x89,empty=0xFEDCBA,"
                "full=0x12345678,level=0x1234,temp=-5,current=0xA1B2C3D4,k=0xBEEF",
-               "--sensor", "5:unknown,temp=1,level=2,current=3,empty=4,full=5,k=6,mode=7,serial=8"})
+               "--sensor", "5:unknown,temp=1,level=2,current=3,empty=4,full=5,k=6,mode=7,serial=8",
+               "--sensor", "9:wrongaddr,shortmode"})
             .sensors;
     const char* const poll = "3E 01 F0 FB 34 12 D4 C3 B2 A1 BA DC FE 00 78 56 34 12 EF BE 89";
     const struct {
@@ -82,6 +84,9 @@ TEST(SensorBus, EveryRequestGetsItsFrameWithEachFieldInPlace) {
         {poll_request(5), "3E 05 E7 01 02 00 03 00 00 00 04 00 00 00 05 00 00 00 06 00 07"},
         {identity_request(5), "3E 05 E7 08 00 00 00 A3 00"},
         {set_mode_request(5, 1), "3E 05 E7 01"},
+        // Sensor 9 answers as 10, and confirms a mode without it.
+        {identity_request(9), "3E 0A FC A9 86 01 00 A3 00"},
+        {set_mode_request(9, 1), "3E 0A F2"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SensorBus(sensors, {.steady = true}).answer(c.request),
@@ -173,6 +178,44 @@ TEST(SensorBus, GarbageIsNeverTakenForAReplyFrame) {
         ASSERT_FALSE(is_reply_frame(reply)) << "poll " << poll;
     }
     EXPECT_EQ(bus.answer(network_scan_request()), hex("01 05"));
+}
+
+// The same sensor with and without the fault, asked alike: the fault adds noise bytes before the
+// frame and changes the positions listed, leaving the CRC of the honest frame under them.
+TEST(SensorBus, LineFaultsChangeOnlyTheirOwnBytes) {
+    const struct {
+        const char* sensor;
+        Bytes request;
+        std::size_t noise_bytes;
+        std::vector<std::size_t> changed;
+    } cases[] = {
+        {"1:noisy", poll_request(1), 1, {}},
+        {"1:noisy", network_scan_request(), 0, {}},
+        {"1:badid", identity_request(1), 0, {kPayloadPosition}},  // the serial's lowest byte
+        {"1:badid", poll_request(1), 0, {}},
+    };
+    for (const auto& c : cases) {
+        // Steady, as the noise byte comes from the sequence that moves the readings.
+        SensorBus honest(parse({"--sensor", "1"}).sensors, {.steady = true});
+        SensorBus faulty(parse({"--sensor", c.sensor}).sensors, {.steady = true});
+        // Enough replies that a noise byte of 0x3E would turn up by chance if it were allowed.
+        for (int ask = 0; ask < 3000; ++ask) {
+            const Bytes expected = honest.answer(c.request);
+            const Bytes sent = faulty.answer(c.request);
+            ASSERT_EQ(sent.size(), c.noise_bytes + expected.size()) << c.sensor;
+            const Bytes noise(sent.begin(), sent.begin() + c.noise_bytes);
+            const Bytes frame(sent.begin() + c.noise_bytes, sent.end());
+            ASSERT_EQ(std::ranges::count(noise, kReplyPrefix), 0) << c.sensor;
+            std::vector<std::size_t> changed;
+            for (std::size_t k = 0; k < frame.size(); ++k) {
+                if (frame[k] != expected[k]) {
+                    changed.push_back(k);
+                }
+            }
+            ASSERT_EQ(changed, c.changed) << c.sensor << ", " << two_digit_hex(c.request);
+            ASSERT_EQ(reply_intact(frame), reply_intact(expected) && changed.empty()) << c.sensor;
+        }
+    }
 }
 
 TEST(SensorBus, ReadingsWanderALittleAndTheSameWayForOneSeed) {
