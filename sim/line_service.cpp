@@ -8,6 +8,7 @@
 #include <string>
 
 #include "protocol/command_line.h"
+#include "protocol/reply_frame.h"
 
 namespace qm720::sim {
 
@@ -41,7 +42,7 @@ std::string spaced_hex(const Bytes& bytes) {
 
 LineService::LineService(int master, SensorBus& bus, const StopSignals& stop, LineTiming timing,
                          std::uint32_t seed)
-    : master_(master), bus_(bus), stop_(stop), timing_(timing), delays_(seed) {}
+    : master_(master), bus_(bus), stop_(stop), timing_(timing), chance_(seed) {}
 
 void LineService::run() {
     Clock::time_point last_arrival = Clock::now();
@@ -77,27 +78,44 @@ Bytes LineService::read_available() const {
 void LineService::serve(const Bytes& request, Clock::time_point arrived) {
     ++requests_served_;
     const Bytes answer = bus_.answer(request);
+    const Bytes burst = burst_due();
     if (timing_.verbose) {
         std::cerr << spaced_hex(request) << " => "
+                  << (burst.empty() ? "" : "(" + std::to_string(burst.size()) + " noise bytes) ")
                   << (answer.empty() ? "(no answer)" : spaced_hex(answer)) << std::endl;
     }
-    if (answer.empty()) {
+    if (answer.empty() && burst.empty()) {
         return;
     }
     stop_.wait(-1, 0, arrived + answer_delay());
-    send_paced(answer);
+    send_paced(burst, answer);
 }
 
-void LineService::send_paced(const Bytes& answer) const {
-    const std::size_t half = answer.size() / 2;
+// The burst's bytes when the request just counted is the one it goes before; otherwise none.
+Bytes LineService::burst_due() {
+    if (!timing_.burst || timing_.burst->before_request != requests_served_) {
+        return {};
+    }
+    Bytes burst(timing_.burst->length);
+    for (std::uint8_t& byte : burst) {
+        byte = chance_.byte_other_than(kReplyPrefix);
+    }
+    return burst;
+}
+
+// `noise` first, then `answer` with the gap after its first half, one byte time apart.
+void LineService::send_paced(const Bytes& noise, const Bytes& answer) const {
+    Bytes wire = noise;
+    wire.insert(wire.end(), answer.begin(), answer.end());
+    const std::size_t gap_at = noise.size() + answer.size() / 2;
     Clock::time_point next = Clock::now();
-    for (std::size_t k = 0; k < answer.size() && !stop_.requested(); ++k) {
-        if (k == half && k > 0) {
+    for (std::size_t k = 0; k < wire.size() && !stop_.requested(); ++k) {
+        if (k == gap_at && k > noise.size()) {
             next += milliseconds(timing_.gap_ms);
         }
         stop_.wait(-1, 0, next);
         // A full queue means nobody reads the line: the rest is lost, as on a real bus.
-        if (write(master_, &answer[k], 1) != 1) {
+        if (write(master_, &wire[k], 1) != 1) {
             return;
         }
         next += kByteTime;
@@ -106,7 +124,7 @@ void LineService::send_paced(const Bytes& answer) const {
 
 Clock::duration LineService::answer_delay() {
     return milliseconds(timing_.answer_delay_ms.value_or(
-        delays_.between(kShortestAnswerDelayMs, kLongestAnswerDelayMs)));
+        chance_.between(kShortestAnswerDelayMs, kLongestAnswerDelayMs)));
 }
 
 bool LineService::served_enough() const {

@@ -11,7 +11,7 @@ namespace qm720::sim {
 
 // Carries requests from the line to the bus and the answers back, at the pace of a 19200 baud
 // line: each answer starts a few milliseconds after its request and leaves one byte every
-// 0.52 ms.
+// 0.52 ms. A burst of line noise, if asked for, goes at the same pace where one answer starts.
 class LineService {
   public:
     LineService(int master, SensorBus& bus, const StopSignals& stop, LineTiming timing,
@@ -23,7 +23,8 @@ class LineService {
   private:
     Bytes read_available() const;
     void serve(const Bytes& request, Clock::time_point arrived);
-    void send_paced(const Bytes& answer) const;
+    Bytes burst_due();
+    void send_paced(const Bytes& noise, const Bytes& answer) const;
     Clock::duration answer_delay();
     bool served_enough() const;
 
@@ -31,7 +32,7 @@ class LineService {
     SensorBus& bus_;
     const StopSignals& stop_;
     LineTiming timing_;
-    Noise delays_;
+    Noise chance_;  // answer delays and burst bytes
     RequestAssembler assembler_;
     unsigned requests_served_ = 0;
 };

@@ -12,6 +12,7 @@ namespace qm720::sim {
 namespace {
 
 constexpr std::int64_t kLongestWaitMs = 60'000;
+constexpr std::int64_t kLongestBurst = 100'000;
 
 // Hands out the values of options that take one.
 class ArgumentReader {
@@ -31,6 +32,18 @@ class ArgumentReader {
     std::span<const std::string> arguments_;
     std::size_t next_ = 0;
 };
+
+// "N:K" as given to --burst.
+LineBurst parse_burst(std::string_view text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        throw OptionError("--burst needs N:K, not '" + std::string(text) + "'");
+    }
+    return {
+        static_cast<unsigned>(parse_number(text.substr(0, colon), 1, kLongestBurst, "--burst N")),
+        static_cast<unsigned>(parse_number(text.substr(colon + 1), 1,
+                                           std::numeric_limits<unsigned>::max(), "--burst K"))};
+}
 
 void apply_bus_faults(std::vector<SensorSettings>& sensors, bool unknown_code, bool garbage) {
     for (SensorSettings& sensor : sensors) {
@@ -110,6 +123,8 @@ SimOptions parse_options(std::span<const std::string> arguments) {
             unknown_code = true;
         } else if (option == "--garbage") {
             garbage = true;
+        } else if (option == "--burst") {
+            options.line.burst = parse_burst(reader.value_of(option));
         } else if (option == "--verbose") {
             options.line.verbose = true;
         } else {
@@ -149,6 +164,9 @@ std::string usage_text() {
            "                     from then on), remove the link and exit\n"
            "  --unknown-code     every sensor has the fault 'unknown'\n"
            "  --garbage          every sensor has the fault 'garbage'\n"
+           "  --burst N:K        once, N random bytes (1..100000, never 0x3E) right before the\n"
+           "                     answer to the K-th request (from 1), paced like an answer; sent\n"
+           "                     even if that request gets no answer\n"
            "  --verbose          log every request and answer to stderr\n"
            "  --help             show this text\n"
            "\n" +

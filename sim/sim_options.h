@@ -10,11 +10,18 @@
 
 namespace qm720::sim {
 
+// Line noise sent once, where the answer to one request starts.
+struct LineBurst {
+    unsigned length = 0;          // random bytes, none of them 0x3E
+    unsigned before_request = 0;  // the request whose answer it precedes, counting from 1
+};
+
 struct LineTiming {
     std::optional<unsigned> answer_delay_ms;  // none: 5 to 30 ms at random
     unsigned gap_ms = 0;                      // pause in the middle of every answer
     std::optional<unsigned> close_after;      // requests to serve before giving up the line
     bool verbose = false;                     // every exchange on stderr
+    std::optional<LineBurst> burst;           // none: no burst
 };
 
 struct SimOptions {
