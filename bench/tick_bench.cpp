@@ -21,10 +21,12 @@ class AnsweringPort : public SerialPort {
     bool ClosePort() override { return true; }
     void FlushPort() override {}
     Bytes ReadPort() override { return reply_; }
+    void DiscardInput() override {}
     std::uint16_t WritePort(const Bytes& data) override {
         return static_cast<std::uint16_t>(data.size());
     }
     OpenFailure last_open_failure() const override { return {}; }
+    std::string last_write_failure() const override { return {}; }
 
   private:
     Bytes reply_ = Control_summ({0x3E, 0x01, 0xF0, 0x17, 0x00, 0x02, 0x68, 0x36, 0x02, 0x00, 0xA0,

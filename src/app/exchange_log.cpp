@@ -56,13 +56,31 @@ bool keep_private(int fd) {
     return ::fchmod(fd, kOwnerOnly) == 0;
 }
 
-std::optional<FileFailure> append_record(const std::string& path, std::string_view text) {
+// A disk that fills up mid-record would leave half a record for the next one to fuse with: cut
+// the file back to where the record began instead.
+bool append_whole(int fd, std::string_view bytes) {
+    struct stat before {};
+    if (::fstat(fd, &before) != 0) {
+        return false;
+    }
+    if (write_all(fd, bytes)) {
+        return true;
+    }
+    const int error = errno;
+    if (S_ISREG(before.st_mode)) {
+        static_cast<void>(::ftruncate(fd, before.st_size));
+    }
+    errno = error;
+    return false;
+}
+
+std::optional<FileFailure> append_records(const std::string& path, std::string_view bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, kOwnerOnly);
     if (fd < 0) {
         return failure_from_errno();
     }
     std::optional<FileFailure> failure;
-    if (!keep_private(fd) || !write_all(fd, utf8_to_cp1251(record(text)))) {
+    if (!keep_private(fd) || !append_whole(fd, bytes)) {
         failure = failure_from_errno();
     }
     if (::close(fd) != 0 && !failure) {
@@ -101,7 +119,7 @@ std::optional<FileFailure> ExchangeLog::start(const std::string& program_folder,
     const std::string path = (folder / log_file_name(now)).string();
     std::string start_text = "Start: " + date_time_text(now);
     start_text += kLineEnd;
-    if (auto failure = append_record(path, start_text)) {
+    if (auto failure = append_records(path, utf8_to_cp1251(record(start_text)))) {
         return failure;
     }
     log_path_ = path;
@@ -113,9 +131,15 @@ std::optional<FileFailure> ExchangeLog::write_line(const LocalDateTime& now,
     if (log_path_.empty()) {
         return std::nullopt;
     }
-    std::string line = time_of_day_text(now) + " : ";
-    line += text;
-    return append_record(log_path_, line);
+    const std::string time = time_of_day_text(now) + " : ";
+    std::string records;
+    if (lost_records_ > 0) {
+        records = record(time + "Потеряно записей журнала: " + std::to_string(lost_records_));
+    }
+    records += record(time + std::string(text));
+    auto failure = append_records(log_path_, utf8_to_cp1251(records));
+    lost_records_ = failure ? lost_records_ + 1 : 0;
+    return failure;
 }
 
 }  // namespace qm720

@@ -23,16 +23,21 @@ class ExchangeLog {
     // second finds the file of the first and adds its start record after that run's lines.
     std::optional<FileFailure> start(const std::string& program_folder, const LocalDateTime& now);
 
-    // Appends time of day + " : " + text. Does nothing before a successful start. A failure
-    // touches nothing else: the next line tries again, and succeeds once writing works. A removed
-    // folder is not made again; its lines are lost until someone restores it.
+    // Appends time of day + " : " + text. Does nothing before a successful start. A record is
+    // written whole or not at all; a failure touches nothing else, and the next line tries again.
+    // The first line written after failures is preceded by a record counting the lines lost. A
+    // removed folder is not made again; its lines are lost until someone restores it.
     std::optional<FileFailure> write_line(const LocalDateTime& now, std::string_view text);
+
+    // Lines lost since the last one written.
+    unsigned lost_records() const { return lost_records_; }
 
     // Full path of this run's file; empty until the start record is written.
     const std::string& log_path() const { return log_path_; }
 
   private:
     std::string log_path_;
+    unsigned lost_records_ = 0;
 };
 
 // "05.12.2026 21:43:15" -> "05122026_214315.log".

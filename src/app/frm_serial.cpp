@@ -42,9 +42,17 @@ std::optional<std::uint8_t> frmSerial::selected_address() const {
     return address_from_text(control("CmbNet").caption);
 }
 
+std::string frmSerial::selected_address_text() const {
+    return selected_address() ? control("CmbNet").caption : std::string();
+}
+
 void frmSerial::str_to_log(const std::string& text) {
-    // A line that cannot be written is lost; the exchange and the operator carry on regardless.
-    static_cast<void>(log.write_line(clock.now(), text));
+    // A lost line never stops the exchange; the engineer hears of it once, when the log stops
+    // taking lines, and the log itself counts what it missed once it takes them again.
+    const auto failure = log.write_line(clock.now(), text);
+    if (failure && log.lost_records() == 1) {
+        dialogs.ok_box("Журнал не записывается: " + log.log_path() + ": " + failure->description);
+    }
 }
 
 void frmSerial::out_win(const Bytes& frame) {

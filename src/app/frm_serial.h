@@ -41,8 +41,18 @@ class frmSerial {
     // The address typed or chosen in CmbNet when it is a whole number 0..255; otherwise no
     // entry counts as selected, nothing is polled and commands take their no-address path.
     std::optional<std::uint8_t> selected_address() const;
+    // The address as the operator wrote it ("05"), for the texts that name the sensor; empty
+    // when no address is selected.
+    std::string selected_address_text() const;
 
-    // Exchange log and frame view.
+    // Sensor readings. Nothing of one sensor may stand beside, or be acted on as, another's:
+    // `clear_sensor_readings` puts every reading back to its no-data state and forgets what was
+    // learnt of the sensor; `follow_selected_address` does so when the selection has moved to
+    // another address than the readings belong to.
+    void clear_sensor_readings();
+    void follow_selected_address();
+
+    // Exchange log and frame view. The first line lost after a good one is reported in a box.
     void str_to_log(const std::string& text);
     void out_win(const Bytes& frame);
 
@@ -77,6 +87,13 @@ class frmSerial {
     std::int16_t stab_cnt = 0;
     std::int16_t hold_cnt = 0;
 
+    // Learnt of the selected sensor since it was selected or the port was opened: a measurement
+    // reply of its own gave `mode_byte`; an intact identity reply of its own filled `sn`.
+    bool mode_byte_known = false;
+    bool identity_known = false;
+    // Ticks in a row whose bytes held nothing that could be used.
+    std::uint8_t unusable_ticks = 0;
+
     ExchangeLog log;
 
   private:
@@ -86,6 +103,8 @@ class frmSerial {
     std::vector<Control> controls_;
     std::unordered_map<std::string_view, std::size_t> index_;
     std::string program_folder_;
+    // The address the readings on show belong to: the selection when they were last cleared.
+    std::optional<std::uint8_t> readings_address_ = 0;
 };
 
 }  // namespace qm720

@@ -1,6 +1,5 @@
 #include <string>
 
-#include "app/colours.h"
 #include "app/combo_box.h"
 #include "app/frm_serial.h"
 
@@ -9,8 +8,6 @@ namespace {
 
 constexpr std::string_view kDevicePrefix = "\\\\.\\";
 constexpr std::string_view kLineSettings = "19200,n,8,1";
-constexpr std::string_view kNoData = "Нет данных";
-constexpr Colour kLampIdle = 0x10FFFF;
 
 // "/dev/ttyUSB0: Permission denied (join the group dialout)": the driver's view of a refused
 // open, so that the engineer learns the cause from the log without a terminal.
@@ -28,14 +25,17 @@ void frmSerial::BTNOpenCom_Click() {
     const std::string path = std::string(kDevicePrefix) + entry;
     if (!port.OpenPort(path, std::string(kLineSettings))) {
         const std::string message = "Com Port " + entry + " недоступен. Установите нужный порт.";
-        dialogs.message_box(message, "", BoxIcon::Exclamation);
+        const std::string reason = open_failure_text(port.last_open_failure());
+        dialogs.message_box(reason.empty() ? message : message + "\n" + reason, "",
+                            BoxIcon::Exclamation);
         str_to_log(message);
-        if (const std::string reason = open_failure_text(port.last_open_failure());
-            !reason.empty()) {
+        if (!reason.empty()) {
             str_to_log(reason);
         }
         return;
     }
+    // A command confirmed while the port was closed was meant for no sensor in particular.
+    wrs.clear();
     SwitchTags();
     control("TMRComm").enabled = true;
     control("BTNOpenCom").enabled = false;
@@ -50,21 +50,9 @@ void frmSerial::BTNCloseCom_Click() {
     control("BTNOpenCom").enabled = true;
     str_to_log("Com Port " + control("CmbPort").caption + " Closed");
     set_single_entry(control("CmbNet"), "0");
-
-    control("sn").caption = "0";
-    control("vv").caption = "--------";
-    for (const char* reading : {"tek", "temp", "uroven", "lo", "hi", "ne"}) {
-        control(reading).caption = kNoData;
-    }
-    control("ProgressBar1").value = 0;
+    clear_sensor_readings();
     control("MsgCom").caption.clear();
-    control("Kalibr_warning").caption.clear();
     control("netdev").caption = "Устройства не определены";
-
-    control("Pic").fill_colour = kLampIdle;
-    control("hi").back_colour = kButtonFace;
-    control("h").back_colour = kButtonFace;
-    control("ind_stab").fill_colour = kLightGrey;
 }
 
 }  // namespace qm720

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/frm_serial.h"
+#include "commands/unknown_sensor.h"
 #include "presentation/mode_byte.h"
 #include "protocol/requests.h"
 
@@ -19,6 +20,11 @@ struct CalibrationCommand {
 void calibrate(frmSerial& form, const CalibrationCommand& command) {
     const auto address = form.selected_address();
     if (!address) {
+        return;
+    }
+    // Until the selected sensor has reported its mode, another sensor's mode must not decide.
+    if (!form.mode_byte_known) {
+        refuse_unknown_sensor(form);
         return;
     }
     // The sensor's own last reported mode decides, not the check box the operator may have

@@ -5,6 +5,7 @@
 
 #include "app/frm_serial.h"
 #include "app/text_number.h"
+#include "commands/unknown_sensor.h"
 #include "protocol/requests.h"
 
 namespace qm720 {
@@ -73,6 +74,11 @@ void InstSN_Click(frmSerial& form) {
 
 void next_ser_num_Click(frmSerial& form) {
     form.wrs.clear();
+    // Only a number the selected sensor reported itself may be counted on from.
+    if (form.selected_address() && !form.identity_known) {
+        refuse_unknown_sensor(form);
+        return;
+    }
     write_serial_number(form, form.control("sn").caption, 1);
 }
 

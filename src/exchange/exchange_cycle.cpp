@@ -1,6 +1,7 @@
 #include "exchange/exchange_cycle.h"
 
 #include <string>
+#include <string_view>
 
 #include "app/colours.h"
 #include "app/frm_serial.h"
@@ -15,6 +16,8 @@ namespace {
 
 constexpr std::uint8_t kFailuresTolerated = 3;
 constexpr std::size_t kLongestShownReply = 29;
+// One or two bad answers in a row are the line's ordinary hiccups; three are news.
+constexpr std::uint8_t kUnusableTicksTolerated = 2;
 
 void choose_request(frmSerial& form) {
     const auto address = form.selected_address();
@@ -28,7 +31,10 @@ void choose_request(frmSerial& form) {
 }
 
 void handle_write_failure(frmSerial& form) {
-    form.dialogs.ok_box("Ошибка записи в порт");
+    const std::string reason = form.port.last_write_failure();
+    form.str_to_log("Ошибка записи в порт: " + reason);
+    form.dialogs.ok_box(reason.empty() ? std::string("Ошибка записи в порт")
+                                       : "Ошибка записи в порт\n" + reason);
     if (form.wr_fail_count < kFailuresTolerated) {
         ++form.wr_fail_count;
     } else {
@@ -37,16 +43,29 @@ void handle_write_failure(frmSerial& form) {
     form.wrs.clear();
 }
 
-void handle_silence(frmSerial& form) {
+// The status line says the readings are not live; the text it had comes back with the next
+// answer.
+void show_lost_contact(frmSerial& form, std::string_view text) {
     Control& status = form.control("MsgCom");
     if (!form.no_data) {
         form.last_msg = status.caption;
         form.no_data = true;
     }
-    const auto address = form.selected_address();
-    status.caption =
-        "Нет ответа от датчика с адресом " + (address ? std::to_string(*address) : std::string());
+    status.caption = std::string(text) + form.selected_address_text();
     form.str_to_log(status.caption);
+}
+
+void count_answer(frmSerial& form, AnswerUse use) {
+    if (use == AnswerUse::Measurement) {
+        form.unusable_ticks = 0;
+    } else if (use == AnswerUse::Unusable) {
+        if (form.unusable_ticks <= kUnusableTicksTolerated) {
+            ++form.unusable_ticks;
+        }
+        if (form.unusable_ticks > kUnusableTicksTolerated) {
+            show_lost_contact(form, "Нет достоверного ответа от датчика с адресом ");
+        }
+    }
 }
 
 void toggle_activity_lamp(frmSerial& form) {
@@ -66,24 +85,31 @@ void process_answer(frmSerial& form, const Bytes& reply) {
         shown.push_back(crc);
         form.out_win(shown);
     }
+    AnswerUse use = AnswerUse::Neutral;
     if (is_reply_frame(reply)) {
-        dispatch_reply(form, reply, crc);
+        use = dispatch_reply(form, reply, crc);
     } else {
+        use = form.net_opr ? AnswerUse::Neutral : AnswerUse::Unusable;
         take_scan_answer(form, reply);
         form.net_opr = false;
     }
     form.control("Pic").fill_colour = kRed;
     form.port.FlushPort();
+    count_answer(form, use);
 }
 
 }  // namespace
 
 void TMRComm_Timer(frmSerial& form) {
+    form.follow_selected_address();
     choose_request(form);
     form.out_win(form.wrs);
     form.hold_cnt = form.hold_cnt > 0 ? static_cast<std::int16_t>(form.hold_cnt - 1) : 0;
 
-    const Bytes reply = form.port.ReadPort();
+    Bytes reply = form.port.ReadPort();
+    // Whatever is still buffered belongs to no request of ours: without this, one burst of
+    // noise would put every later answer a tick behind its request.
+    form.port.DiscardInput();
     const std::size_t written = form.port.WritePort(form.wrs);
     if (written != form.wrs.size()) {
         handle_write_failure(form);
@@ -93,8 +119,12 @@ void TMRComm_Timer(frmSerial& form) {
     form.wrs.clear();
     toggle_activity_lamp(form);
     if (reply.empty()) {
-        handle_silence(form);
+        show_lost_contact(form, "Нет ответа от датчика с адресом ");
         return;
+    }
+    // A scan answer is bare address bytes, any of which may look like noise.
+    if (!form.net_opr) {
+        skip_line_noise(reply);
     }
     process_answer(form, reply);
 }

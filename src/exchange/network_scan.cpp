@@ -35,6 +35,7 @@ void take_scan_answer(frmSerial& form, const Bytes& answer) {
         found += std::to_string(address) + " ";
     }
     select_entry(addresses, 0);
+    form.follow_selected_address();
 
     form.control("netdev").caption = found;
     form.out_win(answer);
@@ -49,7 +50,12 @@ Bytes Zapros_ser_num(const frmSerial& form) {
 }
 
 void CmbNet_Change(frmSerial& form) {
+    form.follow_selected_address();
     form.wrs = Zapros_ser_num(form);
+}
+
+void CmbNet_Click(frmSerial& form) {
+    form.follow_selected_address();
 }
 
 }  // namespace qm720

@@ -19,4 +19,7 @@ Bytes Zapros_ser_num(const frmSerial& form);
 // The operator edited the address box: ask the sensor now named for its identity.
 void CmbNet_Change(frmSerial& form);
 
+// The operator picked an address from the list; the next tick asks for its identity.
+void CmbNet_Click(frmSerial& form);
+
 }  // namespace qm720

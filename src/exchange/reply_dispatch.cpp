@@ -14,8 +14,7 @@ namespace qm720 {
 
 namespace {
 
-constexpr std::size_t kCodeIndex = 2;
-constexpr std::size_t kModeByteIndex = 3;
+constexpr std::size_t kModeByteOffset = 3;
 
 struct Confirmation {
     std::uint8_t code;
@@ -48,6 +47,33 @@ const Confirmation* confirmation_for(std::uint8_t code) {
     return nullptr;
 }
 
+bool from_selected_sensor(const frmSerial& form, const Bytes& reply) {
+    return reply[kReplyAddressOffset] == form.selected_address();
+}
+
+// While every address is polled (z255), any sensor's measurement is the one asked for.
+bool from_polled_sensor(const frmSerial& form, const Bytes& reply) {
+    return form.control("z255").checked || from_selected_sensor(form, reply);
+}
+
+AnswerUse take_measurement(frmSerial& form, const Bytes& reply, std::uint8_t crc) {
+    if (reply.back() != crc || reply.size() < kShortestMeasurement ||
+        !from_polled_sensor(form, reply)) {
+        return AnswerUse::Unusable;
+    }
+    all_data_to_form(form, reply);
+    return AnswerUse::Measurement;
+}
+
+// One damaged byte would show, log and offer for "next number" a serial the sensor never had.
+AnswerUse take_identity(frmSerial& form, const Bytes& reply, std::uint8_t crc) {
+    if (reply.back() != crc || !from_selected_sensor(form, reply)) {
+        return AnswerUse::Unusable;
+    }
+    assept_sn(form, reply);
+    return AnswerUse::Neutral;
+}
+
 void report_unrecognised(frmSerial& form) {
     form.control("MsgCom").caption = " Непонятно что пришло! ";
     form.str_to_log("Непонятно что пришло!");
@@ -57,33 +83,32 @@ void report_unrecognised(frmSerial& form) {
 
 }  // namespace
 
-void dispatch_reply(frmSerial& form, const Bytes& reply, std::uint8_t crc) {
-    const std::uint8_t code = reply[kCodeIndex];
+AnswerUse dispatch_reply(frmSerial& form, const Bytes& reply, std::uint8_t crc) {
+    const std::uint8_t code = reply[kReplyCodeOffset];
     if (code == code_of(CommandCode::Poll)) {
-        // A damaged measurement would show wrong readings: drop it and keep the last ones.
-        if (reply.back() == crc) {
-            all_data_to_form(form, reply);
-        }
-        return;
+        return take_measurement(form, reply, crc);
     }
     if (code == code_of(CommandCode::Identity)) {
-        assept_sn(form, reply);
-        return;
+        return take_identity(form, reply, crc);
     }
     if (code == kParameterReplyCode) {
         form.control("MsgCom").caption = "Пар.";
-        return;
+        return AnswerUse::Neutral;
     }
     const Confirmation* confirmation = confirmation_for(code);
     if (confirmation == nullptr) {
         report_unrecognised(form);
-        return;
+        return AnswerUse::Unusable;
     }
     form.control("MsgCom").caption = std::string(confirmation->text);
     form.str_to_log(std::string(confirmation->text));
-    if (code == code_of(CommandCode::SetMode)) {
-        Out_modes(form, reply[kModeByteIndex]);
+    // Without a mode byte, or with a damaged one, the controls keep their picture rather than
+    // show a mode the sensor does not have.
+    if (code == code_of(CommandCode::SetMode) && reply.size() > kModeByteOffset + 1 &&
+        reply.back() == crc) {
+        Out_modes(form, reply[kModeByteOffset]);
     }
+    return AnswerUse::Neutral;
 }
 
 }  // namespace qm720

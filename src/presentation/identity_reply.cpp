@@ -43,6 +43,7 @@ void enable_version_groups(frmSerial& form, std::uint8_t version) {
 }  // namespace
 
 void assept_sn(frmSerial& form, const Bytes& aans) {
+    form.identity_known = true;
     Control& sn = form.control("sn");
     if (aans.size() < kShortestWithSerialNumber) {
         sn.caption = "????????";

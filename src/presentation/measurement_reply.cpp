@@ -12,7 +12,6 @@ namespace qm720 {
 
 namespace {
 
-constexpr std::size_t kShortestMeasurement = 20;
 constexpr std::size_t kAddressPosition = 2;
 constexpr std::size_t kTemperaturePosition = 4;
 constexpr std::size_t kLevelPosition = 5;
@@ -39,6 +38,7 @@ void show_level(frmSerial& form, std::uint16_t level) {
 
 void take_mode_byte(frmSerial& form, std::uint8_t mode) {
     form.mode_byte = mode;
+    form.mode_byte_known = true;
     if (form.mode_yes) {
         Out_modes(form, mode);
     }

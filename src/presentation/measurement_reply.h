@@ -6,10 +6,13 @@ namespace qm720 {
 
 class frmSerial;
 
+// Shorter than this, a measurement reply lacks fields every reading needs.
+inline constexpr std::size_t kShortestMeasurement = 20;
+
 // Shows a measurement reply (code 0xF0, CRC already checked): level and level bar, temperature,
 // current value and stability lamp, address, calibration values with their colour and hint,
 // the mode byte, and one summary line in the log. A reply too short to hold every field
-// (under 20 bytes) changes nothing.
+// changes nothing.
 void all_data_to_form(frmSerial& form, const Bytes& aans);
 
 }  // namespace qm720

@@ -1,5 +1,7 @@
 #include "protocol/reply_frame.h"
 
+#include <algorithm>
+
 #include "protocol/crc8.h"
 
 namespace qm720 {
@@ -14,6 +16,13 @@ std::uint8_t reply_check_crc(const Bytes& received) {
 
 bool reply_intact(const Bytes& received) {
     return !received.empty() && reply_check_crc(received) == received.back();
+}
+
+void skip_line_noise(Bytes& received) {
+    const auto prefix = std::find(received.begin(), received.end(), kReplyPrefix);
+    if (prefix != received.end()) {
+        received.erase(received.begin(), prefix);
+    }
 }
 
 }  // namespace qm720

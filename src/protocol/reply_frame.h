@@ -8,6 +8,9 @@ namespace qm720 {
 
 inline constexpr std::uint8_t kReplyPrefix = 0x3E;
 inline constexpr std::size_t kMinReplyLength = 4;
+// Where the answering sensor's address and the reply code sit, counted from 0 at the prefix.
+inline constexpr std::size_t kReplyAddressOffset = 1;
+inline constexpr std::size_t kReplyCodeOffset = 2;
 
 // Codes a sensor answers with; besides the echo of each command code it has two of its own.
 inline constexpr std::uint8_t kPasswordRefusedCode = 0xFD;
@@ -22,5 +25,8 @@ std::uint8_t reply_check_crc(const Bytes& received);
 
 // True when the last byte equals the CRC-8 of the bytes before it.
 bool reply_intact(const Bytes& received);
+
+// Drops what a noisy line put before the first reply prefix; a read without one stays whole.
+void skip_line_noise(Bytes& received);
 
 }  // namespace qm720

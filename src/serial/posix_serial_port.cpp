@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <limits>
+#include <string>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -63,6 +65,7 @@ bool PosixSerialPort::OpenPort(const std::string& device_path, const std::string
         ClosePort();
         return false;
     }
+    device_ = device;
     // Whatever the adapter collected before we owned it belongs to nobody.
     tcflush(handle_, TCIOFLUSH);
     return true;
@@ -169,7 +172,17 @@ Bytes PosixSerialPort::ReadPort() {
                  port_buffer_.begin() + static_cast<std::ptrdiff_t>(received));
 }
 
+void PosixSerialPort::DiscardInput() {
+    if (handle_ >= 0) {
+        tcflush(handle_, TCIFLUSH);
+    }
+}
+
 std::uint16_t PosixSerialPort::WritePort(const Bytes& data) {
+    last_write_failure_.clear();
+    if (handle_ < 0 && !data.empty()) {
+        last_write_failure_ = "the port is not open";
+    }
     std::size_t written = 0;
     for (std::size_t offset = 0; offset < data.size(); offset += kMaxTransfer) {
         written += write_piece(data.data() + offset, std::min(kMaxTransfer, data.size() - offset));
@@ -186,8 +199,13 @@ std::size_t PosixSerialPort::write_piece(const std::uint8_t* bytes, std::size_t 
         const ssize_t sent = ::write(handle_, bytes + written, count - written);
         if (sent > 0) {
             written += static_cast<std::size_t>(sent);
-        } else if ((sent < 0 && errno != EAGAIN && errno != EINTR) ||
-                   wait_until(handle_, POLLOUT, deadline) != Readiness::Ready) {
+        } else if (sent < 0 && errno != EAGAIN && errno != EINTR) {
+            last_write_failure_ = device_ + ": " + std::generic_category().message(errno);
+            break;
+        } else if (wait_until(handle_, POLLOUT, deadline) != Readiness::Ready) {
+            last_write_failure_ = device_ + ": the line took no more bytes within " +
+                                  std::to_string((kWritePerByte * count + kWriteConstant).count()) +
+                                  " ms";
             break;
         }
     }

@@ -27,9 +27,11 @@ class PosixSerialPort final : public SerialPort {
     bool ClosePort() override;
     void FlushPort() override;
     Bytes ReadPort() override;
+    void DiscardInput() override;
     std::uint16_t WritePort(const Bytes& data) override;
 
     OpenFailure last_open_failure() const override { return last_open_failure_; }
+    std::string last_write_failure() const override { return last_write_failure_; }
 
   private:
     bool open_exclusive(const std::string& device);
@@ -41,8 +43,10 @@ class PosixSerialPort final : public SerialPort {
 
     MessageSink show_message_;
     int handle_ = -1;
+    std::string device_;
     std::array<std::uint8_t, 256> port_buffer_{};
     OpenFailure last_open_failure_;
+    std::string last_write_failure_;
 };
 
 }  // namespace qm720

@@ -28,10 +28,14 @@ class SerialPort {
     virtual void FlushPort() = 0;
     // At most 255 bytes; empty when nothing arrived within the read time-outs.
     virtual Bytes ReadPort() = 0;
+    // Drops whatever has arrived and not been read, so that the next read starts clean.
+    virtual void DiscardInput() = 0;
     // The count written; below data.size() on a time-out or a fault.
     virtual std::uint16_t WritePort(const Bytes& data) = 0;
 
     virtual OpenFailure last_open_failure() const = 0;
+    // Why the last short write fell short, e.g. "/dev/ttyUSB0: Input/output error".
+    virtual std::string last_write_failure() const = 0;
 };
 
 }  // namespace qm720

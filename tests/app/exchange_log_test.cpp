@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/cp1251.h"
 #include "support/form_harness.h"
 
 namespace qm720 {
@@ -79,8 +82,8 @@ TEST(ExchangeLog, FileIsTheOwnersAloneWhateverTheUmaskOrAnEarlierRunLeft) {
     EXPECT_EQ(harness.log_bytes(), "\"21:43:15 : made anew\"\r\n");
 }
 
-// A line that cannot be written is lost without a word; the next one is tried again.
-TEST(ExchangeLog, AFailedLineStopsNothingAndWritingResumesOnceRepaired) {
+// The engineer hears once that the log stopped; the log itself says how much it missed.
+TEST(ExchangeLog, FailedLinesOpenOneBoxAndAreCountedOnceWritingResumes) {
     for (const std::string fault : {"folder removed", "disk full", "folder in the file's place"}) {
         SCOPED_TRACE(fault);
         FormHarness harness;
@@ -103,10 +106,39 @@ TEST(ExchangeLog, AFailedLineStopsNothingAndWritingResumesOnceRepaired) {
         fs::remove(file);
         fs::create_directories(file.parent_path());
         harness.form.str_to_log("back");
+        harness.form.str_to_log("lost again");
 
-        EXPECT_EQ(harness.log_bytes(), "\"21:43:15 : back\"\r\n");
-        EXPECT_TRUE(harness.dialogs.shown.empty());
+        EXPECT_EQ(harness.log_bytes(),
+                  utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 2\"\r\n"
+                                 "\"21:43:15 : back\"\r\n"
+                                 "\"21:43:15 : lost again\"\r\n"));
+        ASSERT_EQ(harness.dialogs.shown.size(), 1u);
+        EXPECT_EQ(harness.dialogs.shown[0].text.rfind(
+                      "Журнал не записывается: " + file.string() + ": ", 0),
+                  0u);
+        EXPECT_GT(harness.dialogs.shown[0].text.size(), file.string().size() + 48);
     }
+}
+
+// A disk that fills up in the middle of a record must not leave half of it for the next record
+// to fuse with.
+TEST(ExchangeLog, ARecordCutShortByAFullDiskIsTakenBackWhole) {
+    FormHarness harness;
+    harness.form.Form_Load();
+    const std::string before = harness.log_bytes();
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = before.size() + 10;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    harness.form.str_to_log("a record longer than the room left");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    harness.form.str_to_log("back");
+
+    EXPECT_EQ(harness.log_bytes(),
+              before + utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 1\"\r\n"
+                                      "\"21:43:15 : back\"\r\n"));
 }
 
 }  // namespace

@@ -81,8 +81,11 @@ TEST_F(PortButtons, OpenCloseOpenSwitchGroup9TheTickAndTheButtonAndAreLogged) {
     FormEventTable events;
     add_port_events(events);
     form.wr_fail_count = 3;
+    // A password confirmed while the port was closed was meant for no sensor in particular.
+    form.wrs = {0x31, 0x00, 0xF8, 0x00, 0x00, 0x04, 0xD2, 0x61};
     events.at("BTNOpenCom_Click")(form);
 
+    EXPECT_TRUE(form.wrs.empty());
     EXPECT_EQ(harness.port.opens.at(0).device_path, "\\\\.\\COM1");
     EXPECT_EQ(harness.port.opens.at(0).settings, "19200,n,8,1");
     EXPECT_TRUE(form.control("TMRComm").enabled);
@@ -132,7 +135,9 @@ TEST_F(PortButtons, APortThatWillNotOpenIsReportedWithItsCauseAndNothingSwitches
     ASSERT_EQ(harness.dialogs.shown.size(), 1u);
     const test::ShownBox& box = harness.dialogs.shown[0];
     EXPECT_EQ(std::tie(box.kind, box.text, box.title, box.icon),
-              std::make_tuple(test::BoxKind::Message, message, "", BoxIcon::Exclamation));
+              std::make_tuple(test::BoxKind::Message,
+                              message + "\n/dev/ttyS29: Permission denied (join the group dialout)",
+                              "", BoxIcon::Exclamation));
     EXPECT_FALSE(form.control("TMRComm").enabled);
     EXPECT_TRUE(form.control("BTNOpenCom").enabled);
     EXPECT_EQ(group_not("9", false), Names{"txtRec"});
@@ -140,8 +145,12 @@ TEST_F(PortButtons, APortThatWillNotOpenIsReportedWithItsCauseAndNothingSwitches
               (Names{message, "/dev/ttyS29: Permission denied (join the group dialout)"}));
 }
 
-TEST_F(PortButtons, CloseResetsReadingsLampsAndAddressesButNotTheExchangeState) {
+TEST_F(PortButtons, CloseResetsReadingsLampsAddressesAndWhatWasLearntOfTheSensor) {
     form.BTNOpenCom_Click();
+    form.tek_avg = 1000.0;
+    form.stab_cnt = form.hold_cnt = 5;
+    form.mode_yes = false;
+    form.mode_byte_known = form.identity_known = true;
     for (Control& control : form.controls()) {
         control.caption = "123";
         control.list = {"1", "5"};
@@ -169,6 +178,9 @@ TEST_F(PortButtons, CloseResetsReadingsLampsAndAddressesButNotTheExchangeState) 
     EXPECT_EQ(form.control("ind_stab").fill_colour, 0xC0C0C0u);
     EXPECT_EQ(form.control("hi").back_colour, kButtonFace);
     EXPECT_EQ(form.control("h").back_colour, kButtonFace);
+    EXPECT_EQ(std::tie(form.tek_avg, form.stab_cnt, form.hold_cnt), std::make_tuple(0.0, 0, 0));
+    EXPECT_TRUE(form.mode_yes);
+    EXPECT_FALSE(form.mode_byte_known || form.identity_known);
     EXPECT_EQ(form.wrs, (Bytes{0x31, 0xFF, 0xDC}));
     EXPECT_TRUE(form.net_opr);
 }

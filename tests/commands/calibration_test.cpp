@@ -66,6 +66,19 @@ TEST_F(Calibration, SmoothingReportedByTheSensorRefusesBeforeTheQuestion) {
     EXPECT_EQ(h.form.wrs, hex("31 01 F5 FA"));
 }
 
+// Another sensor's mode byte, or none at all, must not decide; the address is checked first.
+TEST_F(Calibration, ASensorNotHeardFromSinceItWasSelectedIsRefused) {
+    h.form.mode_byte_known = false;
+    select_nothing();
+    hig_Click(h.form);
+    EXPECT_TRUE(h.dialogs.shown.empty());
+    select("05");
+    h.form.mode_byte = 0x08;
+    low_Click(h.form);
+    EXPECT_EQ(boxes(), std::vector<std::string>{"Нет данных от датчика с адресом 05"});
+    EXPECT_TRUE(h.form.wrs.empty());
+}
+
 TEST_F(Calibration, ReplacesAPendingRequest) {
     h.form.wrs = hex("31 FF DC");
     h.dialogs.yes_no_answers = {true};

@@ -11,12 +11,14 @@
 
 namespace qm720::test {
 
-// A started window with one address in the list, as after a scan that found that sensor.
+// A started window with one address in the list, as after a scan that found that sensor and
+// its first answers.
 class CommandTest : public ::testing::Test {
   protected:
     void SetUp() override {
         h.form.Form_Load();
         select("1");
+        h.form.mode_byte_known = h.form.identity_known = true;
     }
     void select(const std::string& address) { set_single_entry(h.form.control("CmbNet"), address); }
     void select_nothing() {

@@ -108,6 +108,12 @@ TEST_F(SensorIdentity, NextSerialNumberIsTheShownOnePlusOne) {
     h.form.control("sn").caption = "0";
     next_ser_num_Click(h.form);
     EXPECT_EQ(h.form.wrs, *write_serial_number_request(1, 1));
+
+    // A number the selected sensor did not report itself is never counted on from.
+    h.form.identity_known = false;
+    next_ser_num_Click(h.form);
+    EXPECT_TRUE(h.form.wrs.empty());
+    EXPECT_EQ(boxes().back(), "Нет данных от датчика с адресом 1");
 }
 
 TEST_F(SensorIdentity, SerialNumberClicksAlwaysDropThePendingRequest) {

@@ -98,17 +98,33 @@ TEST_F(ServiceCommands, WrongPasswordIsRefusedAndARightOneAccepted) {
     confirm("Пароль изменен.");
 }
 
-TEST(ServiceCommandsSmoothing, CalibrationIsRefusedWhileTheSensorSmooths) {
+// Sensor 17 reports the 4096 range, sensor 5 smooths: once 5 is selected, nothing of 17's may be
+// shown beside it or decide a command for it.
+TEST(ServiceCommandsOnAnotherSensor, NothingOfTheLastSensorIsShownOrActedOn) {
     LiveForm live{{"--steady", "--answer-delay", "5"}};
     ASSERT_TRUE(live.bus.started());
     live.form.BTNOpenCom_Click();
-    live.type_address("5");  // the default bus's sensor 5 smooths
+    live.type_address("17");
     live.tick(3);
-    ASSERT_EQ(live.form.mode_byte, 0x08);
+    ASSERT_TRUE(live.form.control("D_4096").checked);
+
+    live.type_address("5");
+    EXPECT_EQ(live.caption("sn"), "0");
+    EXPECT_EQ(live.caption("uroven"), "Нет данных");
     hig_Click(live.form);
-    ASSERT_EQ(live.dialogs.shown.size(), 1u);
-    EXPECT_EQ(live.dialogs.shown[0].text,
-              " На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ");
+    live.tick(3);
+    EXPECT_EQ(live.caption("sn"), "200501");
+    EXPECT_FALSE(live.form.control("D_4096").checked);
+    EXPECT_TRUE(live.form.control("usredn").checked);
+    hig_Click(live.form);
+
+    std::vector<std::string> boxes;
+    for (const auto& box : live.dialogs.shown) {
+        boxes.push_back(box.text);
+    }
+    EXPECT_EQ(boxes, (std::vector<std::string>{
+                         "Нет данных от датчика с адресом 5",
+                         " На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ"}));
     EXPECT_TRUE(live.form.wrs.empty());
 }
 

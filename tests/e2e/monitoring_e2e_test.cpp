@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "app/colours.h"
 #include "exchange/network_scan.h"
 #include "live_form.h"
-#include "app/colours.h"
 
 namespace qm720 {
 namespace {
@@ -80,39 +80,6 @@ TEST_F(Monitoring, SilentAddressIsReportedUntilASensorAnswers) {
     live.type_address("1");
     live.tick(2);
     EXPECT_EQ(live.caption("MsgCom"), "Пароль принят.");
-}
-
-TEST(MonitoringFaults, WrongCrcLeavesTheReadingsAndUnknownCodeShowsTheBox) {
-    LiveForm live{
-        {"--steady", "--answer-delay", "5", "--sensor", "2:badcrc", "--sensor", "3:unknown"}};
-    ASSERT_TRUE(live.bus.started());
-    live.form.BTNOpenCom_Click();
-    live.type_address("2");
-    live.tick(4);
-    EXPECT_EQ(live.caption("sn"), "100002");
-    EXPECT_EQ(live.caption("uroven"), "нет данных");
-    EXPECT_TRUE(live.dialogs.shown.empty());
-
-    live.type_address("3");
-    live.tick(2);
-    ASSERT_FALSE(live.dialogs.shown.empty());
-    EXPECT_EQ(live.dialogs.shown.back().text, "Ответ не соответствует запросу");
-    EXPECT_EQ(live.caption("MsgCom"), " Непонятно что пришло! ");
-}
-
-TEST(MonitoringFaults, LineClosedBySensorEndsInWriteFailuresAndAClosedPort) {
-    LiveForm live{{"--steady", "--answer-delay", "5", "--close-after", "2"}};
-    ASSERT_TRUE(live.bus.started());
-    live.form.BTNOpenCom_Click();
-    live.type_address("1");
-    for (int k = 0; k < 12 && live.form.control("TMRComm").enabled; ++k) {
-        live.tick();
-    }
-    EXPECT_FALSE(live.form.control("TMRComm").enabled);
-    EXPECT_TRUE(live.form.control("BTNOpenCom").enabled);
-    ASSERT_EQ(live.dialogs.shown.size(), 4u);
-    EXPECT_EQ(live.dialogs.shown.back().text, "Ошибка записи в порт");
-    EXPECT_TRUE(logged(live, "Com Port COM1 Closed"));
 }
 
 }  // namespace

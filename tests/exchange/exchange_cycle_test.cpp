@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "app/colours.h"
 #include "app/combo_box.h"
 #include "app/frame_view.h"
@@ -27,7 +30,11 @@ class ExchangeCycle : public ::testing::Test {
         select("1");
         h.form.last_addr = 1;
     }
-    void select(const char* address) { set_single_entry(h.form.control("CmbNet"), address); }
+    // As the operator picks an entry: the form follows the selection at once.
+    void select(const char* address) {
+        set_single_entry(h.form.control("CmbNet"), address);
+        CmbNet_Click(h.form);
+    }
     void tick() { TMRComm_Timer(h.form); }
     const std::string& status() { return h.form.control("MsgCom").caption; }
 
@@ -102,6 +109,7 @@ TEST_F(ExchangeCycle, ActivityLampTogglesWhiteAndGrey) {
 }
 
 TEST_F(ExchangeCycle, ThreeWriteFailuresAreCountedAndTheFourthClosesThePort) {
+    h.port.write_failure = "/dev/ttyUSB0: Input/output error";
     for (int failure = 1; failure <= 3; ++failure) {
         h.port.write_counts.push_back(0);
         tick();
@@ -115,8 +123,9 @@ TEST_F(ExchangeCycle, ThreeWriteFailuresAreCountedAndTheFourthClosesThePort) {
     EXPECT_TRUE(h.form.control("BTNOpenCom").enabled);
     ASSERT_EQ(h.dialogs.shown.size(), 4u);
     for (const auto& box : h.dialogs.shown) {
-        EXPECT_EQ(box.text, "Ошибка записи в порт");
+        EXPECT_EQ(box.text, "Ошибка записи в порт\n/dev/ttyUSB0: Input/output error");
     }
+    EXPECT_EQ(test::logged_texts(h)[1], "Ошибка записи в порт: /dev/ttyUSB0: Input/output error");
     EXPECT_TRUE(h.form.wrs.empty());
 }
 
@@ -136,7 +145,7 @@ TEST_F(ExchangeCycle, FailedWriteDropsTheFrameAndWhatWasRead) {
     h.port.write_counts.push_back(1);
     tick();
     EXPECT_TRUE(h.form.wrs.empty());
-    EXPECT_EQ(h.form.control("uroven").caption, "нет данных");
+    EXPECT_EQ(h.form.control("uroven").caption, "Нет данных");
     tick();
     EXPECT_EQ(h.port.writes.back(), hex("31 01 F0 C5"));
 }
@@ -201,6 +210,86 @@ TEST_F(ExchangeCycle, HoldCounterFallsByOneATickButNotBelowZero) {
     tick();
     tick();
     EXPECT_EQ(h.form.hold_cnt, 0);
+}
+
+// A noise byte at the line's turn-around must not freeze the readings, and a burst must not put
+// every later answer a tick behind its request.
+TEST_F(ExchangeCycle, NoiseBeforeAReplyIsSkippedAndWhatFollowsTheReadIsDiscarded) {
+    Bytes noisy = test::Measurement{}.frame();
+    noisy.insert(noisy.begin(), {0x00, 0xA5});
+    h.port.reads.push_back(noisy);
+    tick();
+    EXPECT_EQ(h.form.control("uroven").caption, "512");
+    EXPECT_EQ(h.port.discards, 1);
+
+    // An awaited scan answer is bare addresses, any of which may look like noise.
+    Opros_Click(h.form);
+    tick();
+    h.port.reads.push_back(hex("05 3E 11 07"));
+    tick();
+    EXPECT_EQ(h.form.control("CmbNet").list, (std::vector<std::string>{"5", "62", "17", "7"}));
+    EXPECT_EQ(h.port.discards, 3);
+}
+
+TEST_F(ExchangeCycle, ThirdUnusableTickInARowSaysTheDataIsStale) {
+    Bytes damaged = test::Measurement{}.frame();
+    damaged.back() ^= 0x01;
+    h.form.control("MsgCom").caption = "Пароль принят.";
+    const std::vector<Bytes> answers = {
+        hex("A5 5A"),                             // garbage
+        test::Measurement{.address = 5}.frame(),  // another sensor
+        Control_summ({0x3E, 0x01, 0xF5}),         // a confirmation neither counts nor breaks
+        damaged,                                  // third unusable: said
+        hex("00"),                                // and said again
+    };
+    std::vector<std::string> statuses;
+    for (const Bytes& answer : answers) {
+        h.port.reads.push_back(answer);
+        tick();
+        statuses.push_back(status());
+    }
+    const std::string stale = "Нет достоверного ответа от датчика с адресом 1";
+    EXPECT_EQ(statuses, (std::vector<std::string>{"Пароль принят.", "Пароль принят.",
+                                                  " Установлен верхний уровень.", stale, stale}));
+    const auto log = test::logged_texts(h);
+    EXPECT_EQ(std::count(log.begin(), log.end(), stale), 2);
+    EXPECT_EQ(h.form.control("uroven").caption, "Нет данных");
+
+    h.port.reads.push_back(test::Measurement{}.frame());
+    tick();
+    EXPECT_EQ(status(), " Установлен верхний уровень.");
+    EXPECT_EQ(h.form.unusable_ticks, 0);
+}
+
+// Nothing of one sensor may stand beside, or be acted on as, another's.
+TEST_F(ExchangeCycle, AnotherAddressStartsFromNoData) {
+    test::Measurement sensor_1{.mode_byte = 0x80};
+    for (int k = 0; k < 3; ++k) {
+        h.port.reads.push_back(sensor_1.frame());
+        tick();
+    }
+    h.port.reads.push_back(test::identity_reply(123456, 163));
+    tick();
+    ASSERT_EQ(h.form.control("sn").caption, "123456");
+    ASSERT_TRUE(h.form.control("D_4096").checked);
+
+    select("5");
+    EXPECT_EQ(h.form.control("sn").caption, "0");
+    EXPECT_EQ(h.form.control("uroven").caption, "Нет данных");
+    EXPECT_EQ(h.form.control("ind_stab").fill_colour, kLightGrey);
+    EXPECT_EQ(std::tie(h.form.tek_avg, h.form.stab_cnt), std::make_tuple(0.0, 0));
+    EXPECT_TRUE(h.form.mode_yes);
+    EXPECT_FALSE(h.form.mode_byte_known || h.form.identity_known);
+
+    // Sensor 1's answer to the last poll arrives after the change: it is not sensor 5's.
+    h.port.reads.push_back(sensor_1.frame());
+    tick();
+    EXPECT_EQ(h.form.control("uroven").caption, "Нет данных");
+    h.port.reads.push_back(test::Measurement{.address = 5, .mode_byte = 0x08}.frame());
+    tick();
+    EXPECT_EQ(h.form.control("ne").caption, "5");
+    EXPECT_FALSE(h.form.control("D_4096").checked);
+    EXPECT_TRUE(h.form.control("usredn").checked);
 }
 
 }  // namespace

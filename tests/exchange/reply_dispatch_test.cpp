@@ -15,8 +15,13 @@ using test::BoxKind;
 
 class ReplyDispatch : public ::testing::Test {
   protected:
-    void SetUp() override { h.form.Form_Load(); }
-    void dispatch(const Bytes& reply) { dispatch_reply(h.form, reply, reply_check_crc(reply)); }
+    void SetUp() override {
+        h.form.Form_Load();
+        h.form.control("CmbNet").caption = "1";
+    }
+    AnswerUse dispatch(const Bytes& reply) {
+        return dispatch_reply(h.form, reply, reply_check_crc(reply));
+    }
     const std::string& status() { return h.form.control("MsgCom").caption; }
 
     test::FormHarness h;
@@ -39,7 +44,8 @@ TEST_F(ReplyDispatch, ConfirmationsShowAndLogTheirTextEvenWithAWrongCrc) {
     };
     std::vector<std::string> expected_log;
     for (const auto& c : cases) {
-        dispatch({0x3E, 0x01, c.code, 0x00});  // last byte is not the CRC
+        // Last byte is not the CRC; the sensor did act all the same.
+        EXPECT_EQ(dispatch({0x3E, 0x01, c.code, 0x00}), AnswerUse::Neutral);
         EXPECT_EQ(status(), c.text) << int(c.code);
         expected_log.push_back(c.text);
     }
@@ -57,14 +63,21 @@ TEST_F(ReplyDispatch, ModeConfirmationRedrawsFromItsFourthByte) {
     EXPECT_EQ(h.form.Ur_progressBar, 4096);
 }
 
-TEST_F(ReplyDispatch, FourByteModeConfirmationHandsOnItsCrcByte) {
-    const Bytes reply = Control_summ({0x3E, 0x01, 0xF2});
-    dispatch(reply);
-    EXPECT_EQ(h.form.mode_str, std::to_string(reply[3]));
+// The controls keep their picture rather than show a mode the sensor may not have.
+TEST_F(ReplyDispatch, ModeConfirmationWithoutAnIntactModeByteOnlyShowsItsText) {
+    Bytes damaged = Control_summ({0x3E, 0x01, 0xF2, 0x89});
+    damaged.back() ^= 0x01;
+    for (const Bytes& reply : {Control_summ({0x3E, 0x01, 0xF2}), damaged}) {
+        dispatch(reply);
+        EXPECT_EQ(status(), " Установлен новый режим.");
+        EXPECT_EQ(h.form.mode_str, "");
+        EXPECT_TRUE(h.form.mode_yes);
+    }
+    EXPECT_EQ(test::logged_texts(h).size(), 2u);
 }
 
 TEST_F(ReplyDispatch, ParameterReplyChangesTheStatusLineOnly) {
-    dispatch({0x3E, 0x01, 0x06, 0x00});
+    EXPECT_EQ(dispatch({0x3E, 0x01, 0x06, 0x00}), AnswerUse::Neutral);
     EXPECT_EQ(status(), "Пар.");
     EXPECT_TRUE(test::logged_texts(h).empty());
 }
@@ -86,27 +99,49 @@ TEST_F(ReplyDispatch, UnrecognisedCodeShowsBoxBetweenItsTwoLogLines) {
                                   "Непонятно что пришло!", "Ответ не соответствует запросу"}));
 }
 
-TEST_F(ReplyDispatch, MeasurementWithWrongCrcIsDroppedSilently) {
-    Bytes reply = test::Measurement{}.frame();
-    reply.back() ^= 0xFF;
+// Readings are believed only when intact and from the sensor polled: anything else would show
+// stale or another sensor's values as live.
+TEST_F(ReplyDispatch, MeasurementIsTakenOnlyIntactAndFromThePolledSensor) {
+    Bytes damaged = test::Measurement{}.frame();
+    damaged.back() ^= 0xFF;
+    const Bytes other_sensor = test::Measurement{.address = 5}.frame();
+    const Bytes short_frame = Control_summ({0x3E, 0x01, 0xF0, 0x17});
     h.form.control("MsgCom").caption = "before";
-    dispatch(reply);
+    for (const Bytes& reply : {damaged, other_sensor, short_frame}) {
+        EXPECT_EQ(dispatch(reply), AnswerUse::Unusable);
+    }
     EXPECT_EQ(h.form.control("uroven").caption, "нет данных");
     EXPECT_EQ(status(), "before");
     EXPECT_EQ(h.form.hold_cnt, 0);
+    EXPECT_FALSE(h.form.mode_byte_known);
     EXPECT_TRUE(test::logged_texts(h).empty());
 
-    reply.back() ^= 0xFF;
-    dispatch(reply);
+    EXPECT_EQ(dispatch(test::Measurement{}.frame()), AnswerUse::Measurement);
     EXPECT_EQ(h.form.control("uroven").caption, "512");
+    EXPECT_TRUE(h.form.mode_byte_known);
+    // While every address is polled, any sensor's answer is the one asked for.
+    h.form.control("z255").checked = true;
+    EXPECT_EQ(dispatch(other_sensor), AnswerUse::Measurement);
+    EXPECT_EQ(h.form.control("ne").caption, "5");
 }
 
-TEST_F(ReplyDispatch, IdentityIsDecodedWhateverItsCrc) {
-    Bytes reply = test::identity_reply(123456, 163);
-    reply.back() ^= 0x5A;
-    dispatch(reply);
+// One damaged byte would show, log and offer to "next number" a serial the sensor never had.
+TEST_F(ReplyDispatch, IdentityIsTakenOnlyIntactAndFromTheSensorAsked) {
+    Bytes damaged = test::identity_reply(123456, 163);
+    damaged[3] ^= 0x3B;
+    h.form.control("z255").checked = true;  // identity requests name the selected sensor alone
+    for (const Bytes& reply : {damaged, test::identity_reply(123456, 163, 0, 5)}) {
+        EXPECT_EQ(dispatch(reply), AnswerUse::Unusable);
+    }
+    EXPECT_EQ(h.form.control("sn").caption, "0");
+    EXPECT_FALSE(h.form.control("sdv_hi").enabled);
+    EXPECT_FALSE(h.form.identity_known);
+    EXPECT_TRUE(test::logged_texts(h).empty());
+
+    EXPECT_EQ(dispatch(test::identity_reply(123456, 163)), AnswerUse::Neutral);
     EXPECT_EQ(h.form.control("sn").caption, "123456");
     EXPECT_EQ(h.form.control("vv").caption, "1.6.3.");
+    EXPECT_TRUE(h.form.identity_known);
 }
 
 }  // namespace

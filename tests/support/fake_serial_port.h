@@ -17,13 +17,16 @@ class FakeSerialPort : public SerialPort {
     void FlushPort() override;
     // The next queued read; empty, like a silent line, when none is left.
     Bytes ReadPort() override;
+    void DiscardInput() override { ++discards; }
     // The next queued count, or the whole frame when none is queued.
     std::uint16_t WritePort(const Bytes& data) override;
     OpenFailure last_open_failure() const override { return open_failure; }
+    std::string last_write_failure() const override { return write_failure; }
 
     // Script.
     bool open_succeeds = true;
     OpenFailure open_failure;
+    std::string write_failure;
     std::deque<Bytes> reads;
     std::deque<std::uint16_t> write_counts;
 
@@ -36,6 +39,7 @@ class FakeSerialPort : public SerialPort {
     std::vector<Bytes> writes;
     int closes = 0;
     int flushes = 0;
+    int discards = 0;
 };
 
 }  // namespace qm720::test

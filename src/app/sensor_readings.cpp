@@ -1,0 +1,43 @@
+#include "app/colours.h"
+#include "app/frm_serial.h"
+
+namespace qm720 {
+namespace {
+
+constexpr std::string_view kNoData = "Нет данных";
+constexpr Colour kActivityLampIdle = 0x10FFFF;
+
+}  // namespace
+
+void frmSerial::clear_sensor_readings() {
+    control("sn").caption = "0";
+    control("vv").caption = "--------";
+    for (const char* reading : {"tek", "temp", "uroven", "lo", "hi", "ne"}) {
+        control(reading).caption = kNoData;
+    }
+    control("ProgressBar1").value = 0;
+    control("Kalibr_warning").caption.clear();
+    control("hi").back_colour = kButtonFace;
+    control("h").back_colour = kButtonFace;
+    control("Pic").fill_colour = kActivityLampIdle;
+    control("ind_stab").fill_colour = kLightGrey;
+
+    // The lamp judges one sensor's run of values; the next sensor's first reply redraws the
+    // mode controls, and until it has answered nothing of its state is known.
+    tek_avg = 0.0;
+    stab_cnt = 0;
+    hold_cnt = 0;
+    mode_yes = true;
+    mode_byte_known = false;
+    identity_known = false;
+    unusable_ticks = 0;
+    readings_address_ = selected_address();
+}
+
+void frmSerial::follow_selected_address() {
+    if (selected_address() != readings_address_) {
+        clear_sensor_readings();
+    }
+}
+
+}  // namespace qm720
