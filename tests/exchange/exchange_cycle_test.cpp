@@ -272,12 +272,14 @@ TEST_F(ExchangeCycle, AnotherAddressStartsFromNoData) {
     tick();
     ASSERT_EQ(h.form.control("sn").caption, "123456");
     ASSERT_TRUE(h.form.control("D_4096").checked);
+    h.form.hold_cnt = 30;  // as after a run of zero current values
 
     select("5");
     EXPECT_EQ(h.form.control("sn").caption, "0");
     EXPECT_EQ(h.form.control("uroven").caption, "Нет данных");
     EXPECT_EQ(h.form.control("ind_stab").fill_colour, kLightGrey);
-    EXPECT_EQ(std::tie(h.form.tek_avg, h.form.stab_cnt), std::make_tuple(0.0, 0));
+    EXPECT_EQ(std::tie(h.form.tek_avg, h.form.stab_cnt, h.form.hold_cnt),
+              std::make_tuple(0.0, 0, 0));
     EXPECT_TRUE(h.form.mode_yes);
     EXPECT_FALSE(h.form.mode_byte_known || h.form.identity_known);
 

@@ -40,6 +40,7 @@ TEST_F(NetworkScan, AnswerFillsTheListAndAsksTheFirstSensorWhoItIs) {
     EXPECT_EQ(h.form.control("MsgCom").caption, "Произошел опрос сети.");
     EXPECT_EQ(h.form.wrs, hex("31 01 FC 66"));
     EXPECT_EQ(test::logged_texts(h), std::vector<std::string>{"Устройства в сети 1 5 17 "});
+    EXPECT_EQ(h.form.control("uroven").caption, "Нет данных");  // sensor 0's readings are gone
 }
 
 TEST_F(NetworkScan, EveryByteCountsUpToNineteen) {
