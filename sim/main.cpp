@@ -76,6 +76,10 @@ int main(int argc, char** argv) {
         std::cout << qm720::sim::usage_text();
         return 0;
     }
+    if (options.version) {
+        std::cout << "qm720-sim " QM720_VERSION "\n";
+        return 0;
+    }
     try {
         return serve_line(options);
     } catch (const std::exception& error) {

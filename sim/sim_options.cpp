@@ -101,6 +101,8 @@ SimOptions parse_options(std::span<const std::string> arguments) {
         const std::string& option = reader.take();
         if (option == "--help") {
             options.help = true;
+        } else if (option == "--version") {
+            options.version = true;
         } else if (option == "--link") {
             options.link_path = reader.value_of(option);
         } else if (option == "--sensor") {
@@ -169,6 +171,7 @@ std::string usage_text() {
            "                     even if that request gets no answer\n"
            "  --verbose          log every request and answer to stderr\n"
            "  --help             show this text\n"
+           "  --version          show the version\n"
            "\n" +
            sensor_keys_help() +
            "\n"

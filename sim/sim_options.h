@@ -30,6 +30,7 @@ struct SimOptions {
     BusOptions bus;
     LineTiming line;
     bool help = false;
+    bool version = false;
 };
 
 // The program's arguments without its own name. Throws OptionError.

@@ -89,9 +89,14 @@ std::optional<FileFailure> append_records(const std::string& path, std::string_v
     return failure;
 }
 
-std::optional<FileFailure> make_folder(const std::string& folder) {
-    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
-        return failure_from_errno();
+// The folder and any missing parents, for the owner alone: the log holds passwords as typed.
+std::optional<FileFailure> make_folders(const std::filesystem::path& folder) {
+    std::filesystem::path made;
+    for (const auto& part : folder) {
+        made /= part;
+        if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) {
+            return failure_from_errno();
+        }
     }
     return std::nullopt;
 }
@@ -110,10 +115,9 @@ std::string log_file_name(const LocalDateTime& started) {
     return name + ".log";
 }
 
-std::optional<FileFailure> ExchangeLog::start(const std::string& program_folder,
-                                              const LocalDateTime& now) {
-    const std::filesystem::path folder = std::filesystem::path(program_folder) / "log";
-    if (auto failure = make_folder(folder.string())) {
+std::optional<FileFailure> ExchangeLog::start(const std::string& home, const LocalDateTime& now) {
+    const std::filesystem::path folder = std::filesystem::path(home) / "log";
+    if (auto failure = make_folders(folder)) {
         return failure;
     }
     const std::string path = (folder / log_file_name(now)).string();

@@ -14,14 +14,15 @@ struct FileFailure {
     std::string description;
 };
 
-// One text file per program start in the folder `log` beside the program: cp1251 records, each
+// One text file per program start in the folder `log` (see log_home): cp1251 records, each
 // a quoted text and CR LF. The file is opened and closed for every record, so it is complete on
 // disk after every call, and it is readable by its owner only.
 class ExchangeLog {
   public:
-    // Creates the folder if needed and writes the start record. A second start within the same
-    // second finds the file of the first and adds its start record after that run's lines.
-    std::optional<FileFailure> start(const std::string& program_folder, const LocalDateTime& now);
+    // Creates `home`/log (and any missing parents, for the owner alone) and writes the start
+    // record. A second start within the same second finds the file of the first and adds its
+    // start record after that run's lines.
+    std::optional<FileFailure> start(const std::string& home, const LocalDateTime& now);
 
     // Appends time of day + " : " + text. Does nothing before a successful start. A record is
     // written whole or not at all; a failure touches nothing else, and the next line tries again.

@@ -9,13 +9,12 @@
 
 namespace qm720 {
 
-frmSerial::frmSerial(SerialPort& port, Dialogs& dialogs, const Clock& clock,
-                     std::string program_folder)
+frmSerial::frmSerial(SerialPort& port, Dialogs& dialogs, const Clock& clock, std::string log_home)
     : port(port),
       dialogs(dialogs),
       clock(clock),
       controls_(frmSerial_controls()),
-      program_folder_(std::move(program_folder)) {
+      log_home_(std::move(log_home)) {
     // The keys view the names inside controls_, which is never resized after this point.
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         index_.emplace(controls_[i].name, i);

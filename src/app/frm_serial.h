@@ -25,7 +25,7 @@ class frmSerial {
     static constexpr int kClientWidth = 7455;  // twips
     static constexpr int kClientHeight = 7275;
 
-    frmSerial(SerialPort& port, Dialogs& dialogs, const Clock& clock, std::string program_folder);
+    frmSerial(SerialPort& port, Dialogs& dialogs, const Clock& clock, std::string log_home);
 
     // Every control, hidden ones included, in window order.
     std::vector<Control>& controls() { return controls_; }
@@ -102,7 +102,7 @@ class frmSerial {
 
     std::vector<Control> controls_;
     std::unordered_map<std::string_view, std::size_t> index_;
-    std::string program_folder_;
+    std::string log_home_;  // the folder that holds the `log` folder
     // The address the readings on show belong to: the selection when they were last cleared.
     std::optional<std::uint8_t> readings_address_ = 0;
 };

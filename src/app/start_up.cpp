@@ -27,7 +27,7 @@ void frmSerial::Form_Load() {
     select_entry(ports, 0);
 
     // Start-up ends here either way; without a log the window still works, only unrecorded.
-    if (const auto failure = log.start(program_folder_, clock.now())) {
+    if (const auto failure = log.start(log_home_, clock.now())) {
         dialogs.message_box(failure->description, "Error#" + std::to_string(failure->number),
                             BoxIcon::Critical);
     }

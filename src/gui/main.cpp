@@ -1,15 +1,46 @@
 #include <QApplication>
+#include <filesystem>
 #include <iostream>
 
+#include "app/log_home.h"
+#include "gui/command_line.h"
 #include "gui/display_check.h"
 #include "gui/service_tool.h"
 
+namespace {
+
+// Where --help says the log goes; the window finds the same folder through Qt.
+std::string log_folder() {
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return (std::filesystem::path(qm720::log_home(program.parent_path().string())) / "log")
+        .string();
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    using qm720::gui::ProgramRequest;
+    switch (qm720::gui::program_request(argc, argv)) {
+        case ProgramRequest::PrintHelp:
+            std::cout << qm720::gui::usage_text(log_folder());
+            return 0;
+        case ProgramRequest::PrintVersion:
+            std::cout << "qm720 " QM720_VERSION "\n";
+            return 0;
+        case ProgramRequest::RefuseArguments:
+            std::cerr << qm720::gui::usage_text(log_folder());
+            return 2;
+        case ProgramRequest::OpenWindow:
+            break;
+    }
     if (const auto reason = qm720::gui::missing_display_reason()) {
         std::cerr << *reason << '\n';
         return 1;
     }
+    qm720::gui::guard_display_start();
     QApplication application(argc, argv);
+    qm720::gui::display_started();
     qm720::gui::set_up_application(application);
     qm720::gui::ServiceTool tool;
     tool.window().show();

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "app/log_home.h"
 #include "gui/all_form_events.h"
 #include "gui/port_tool_tips.h"
 #include "gui/russian_translations.h"
@@ -17,7 +18,7 @@ void set_up_application(QApplication& application) {
 
 ServiceTool::ServiceTool()
     : port_([this](const std::string& text) { dialogs_.ok_box(text); }),
-      form_(port_, dialogs_, clock_, utf8_text(QCoreApplication::applicationDirPath())),
+      form_(port_, dialogs_, clock_, log_home(utf8_text(QCoreApplication::applicationDirPath()))),
       window_(form_, all_form_events(), port_device_tool_tips()) {
     dialogs_.show_over(&window_, [this] { window_.sync(); });
     window_.load();

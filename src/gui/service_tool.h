@@ -16,7 +16,8 @@ void set_up_application(QApplication& application);
 
 // The whole tool as the program runs it: the serial driver, the system clock and Qt's boxes
 // handed to the form, with every layer's event procedures, and the window over it, loaded but
-// not yet shown. The log goes beside the program.
+// not yet shown. The log goes beside the program, or to the user's state folder when the
+// program's folder is not the user's to write (an installed program).
 class ServiceTool {
   public:
     ServiceTool();

@@ -3,12 +3,14 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/cp1251.h"
+#include "app/log_home.h"
 #include "support/form_harness.h"
 
 namespace qm720 {
@@ -139,6 +141,43 @@ TEST(ExchangeLog, ARecordCutShortByAFullDiskIsTakenBackWhole) {
     EXPECT_EQ(harness.log_bytes(),
               before + utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 1\"\r\n"
                                       "\"21:43:15 : back\"\r\n"));
+}
+
+// An unpacked build keeps its log beside it; an installed program writes to the user's state
+// folder, which is made for the owner alone.
+TEST(LogHome, BesideTheProgramWhenWritableElseTheUsersStateFolder) {
+    const char* saved_home = std::getenv("HOME");
+    const std::string home = saved_home != nullptr ? saved_home : "";
+    test::TempFolder folder;
+    const struct {
+        std::string program_folder;
+        const char* state_home;  // XDG_STATE_HOME, or unset
+        std::string expected;
+    } cases[] = {
+        {folder.string(), "/state", folder.string()},
+        {"/no/such/bin", "/state", "/state/qm720"},
+        {"/no/such/bin", "relative", "/home/engineer/.local/state/qm720"},
+        {"/no/such/bin", nullptr, "/home/engineer/.local/state/qm720"},
+    };
+    ::setenv("HOME", "/home/engineer", 1);
+    for (const auto& c : cases) {
+        if (c.state_home != nullptr) {
+            ::setenv("XDG_STATE_HOME", c.state_home, 1);
+        } else {
+            ::unsetenv("XDG_STATE_HOME");
+        }
+        EXPECT_EQ(log_home(c.program_folder), c.expected) << c.program_folder;
+    }
+    ::setenv("HOME", home.c_str(), 1);
+    ::unsetenv("XDG_STATE_HOME");
+
+    ExchangeLog log;
+    const fs::path state = folder.path() / "state" / "qm720";
+    ASSERT_FALSE(log.start(state.string(), test::kStartTime));
+    for (const fs::path& made : {state, state / "log"}) {
+        EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
+    }
+    EXPECT_TRUE(fs::is_regular_file(state / "log" / "05122026_214315.log"));
 }
 
 }  // namespace

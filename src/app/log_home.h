@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace qm720 {
+
+// The folder that holds this program's `log` folder: the program's own folder when the user may
+// write there (a build unpacked anywhere keeps its log beside it), otherwise the user's state
+// folder, $XDG_STATE_HOME/qm720 (by default ~/.local/state/qm720), as for an installed program.
+// Only looks: nothing is created.
+std::string log_home(const std::string& program_folder);
+
+}  // namespace qm720
