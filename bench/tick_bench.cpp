@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/combo_box.h"
 #include "app/frm_serial.h"
 #include "exchange/exchange_cycle.h"
 #include "protocol/crc8.h"
@@ -46,7 +47,7 @@ struct OpenWindow {
     OpenWindow() : folder(make_folder()), form(port, dialogs, clock, folder) {
         form.Form_Load();
         form.BTNOpenCom_Click();
-        form.control("CmbNet").caption = "1";
+        set_single_entry(form.control("CmbNet"), "1");
     }
     ~OpenWindow() { std::filesystem::remove_all(folder); }
 

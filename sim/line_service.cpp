@@ -80,9 +80,11 @@ void LineService::serve(const Bytes& request, Clock::time_point arrived) {
     const Bytes answer = bus_.answer(request);
     const Bytes burst = burst_due();
     if (timing_.verbose) {
-        std::cerr << spaced_hex(request) << " => "
-                  << (burst.empty() ? "" : "(" + std::to_string(burst.size()) + " noise bytes) ")
-                  << (answer.empty() ? "(no answer)" : spaced_hex(answer)) << std::endl;
+        std::cerr << spaced_hex(request) << " => ";
+        if (!burst.empty()) {
+            std::cerr << '(' << burst.size() << " noise bytes) ";
+        }
+        std::cerr << (answer.empty() ? "(no answer)" : spaced_hex(answer)) << std::endl;
     }
     if (answer.empty() && burst.empty()) {
         return;

@@ -7,6 +7,7 @@
 #include "protocol/reply_frame.h"
 #include "protocol/requests.h"
 #include "sim/reply_faults.h"
+#include "sim/request_layout.h"
 
 namespace qm720::sim {
 
@@ -119,8 +120,13 @@ Bytes SimulatedSensor::confirmation(std::uint8_t code) const {
 }
 
 Bytes SimulatedSensor::frame(std::uint8_t code, const Bytes& payload) const {
-    Bytes reply{kReplyPrefix, settings_.address, code};
-    reply.insert(reply.end(), payload.begin(), payload.end());
+    // Sized first rather than grown: GCC 12 misreads an insert after a braced start as a copy
+    // out of bounds (its bug 105651).
+    Bytes reply(kPayloadPosition + payload.size());
+    reply[0] = kReplyPrefix;
+    reply[kAddressPosition] = settings_.address;
+    reply[kCodePosition] = code;
+    std::copy(payload.begin(), payload.end(), reply.begin() + kPayloadPosition);
     return Control_summ(reply);
 }
 

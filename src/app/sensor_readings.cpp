@@ -10,7 +10,9 @@ constexpr Colour kActivityLampIdle = 0x10FFFF;
 }  // namespace
 
 void frmSerial::clear_sensor_readings() {
-    control("sn").caption = "0";
+    // A whole string, not a literal: GCC 12 misreads a short literal assigned here as an
+    // overlapping copy (its bug 105329).
+    control("sn").caption = std::string("0");
     control("vv").caption = "--------";
     for (const char* reading : {"tek", "temp", "uroven", "lo", "hi", "ne"}) {
         control(reading).caption = kNoData;

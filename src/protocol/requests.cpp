@@ -1,13 +1,21 @@
 #include "protocol/requests.h"
 
+#include <algorithm>
+
 #include "protocol/crc8.h"
 #include "protocol/long_to_string.h"
 
 namespace qm720 {
 
 Bytes request_frame(std::uint8_t address, CommandCode code, const Bytes& payload) {
-    Bytes frame{kRequestPrefix, address, static_cast<std::uint8_t>(code)};
-    frame.insert(frame.end(), payload.begin(), payload.end());
+    // Sized first rather than grown: GCC 12 misreads an insert after a braced start as a copy
+    // out of bounds (its bug 105651).
+    constexpr std::size_t kHeaderLength = 3;  // prefix, address, code
+    Bytes frame(kHeaderLength + payload.size());
+    frame[0] = kRequestPrefix;
+    frame[1] = address;
+    frame[2] = static_cast<std::uint8_t>(code);
+    std::copy(payload.begin(), payload.end(), frame.begin() + kHeaderLength);
     return Control_summ(frame);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/combo_box.h"
 #include "protocol/crc8.h"
 #include "protocol/reply_frame.h"
 #include "support/form_harness.h"
@@ -17,7 +18,7 @@ class ReplyDispatch : public ::testing::Test {
   protected:
     void SetUp() override {
         h.form.Form_Load();
-        h.form.control("CmbNet").caption = "1";
+        set_single_entry(h.form.control("CmbNet"), "1");
     }
     AnswerUse dispatch(const Bytes& reply) {
         return dispatch_reply(h.form, reply, reply_check_crc(reply));
