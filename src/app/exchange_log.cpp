@@ -68,7 +68,8 @@ bool append_whole(int fd, std::string_view bytes) {
     }
     const int error = errno;
     if (S_ISREG(before.st_mode)) {
-        static_cast<void>(::ftruncate(fd, before.st_size));
+        // Should the cut fail too, the write's own error is still the one to report.
+        [[maybe_unused]] const int cut = ::ftruncate(fd, before.st_size);
     }
     errno = error;
     return false;
