@@ -18,10 +18,13 @@ std::string adapter_name_from_link(std::string_view link_name) {
     if (const auto interface = link_name.rfind("-if"); interface != std::string_view::npos) {
         link_name = link_name.substr(0, interface);
     }
-    // The last word is the adapter's serial number when it holds a digit and is not the only one.
+    // The last word is the adapter's serial number when it is letters and digits, digits among
+    // them, and not the only word.
     if (const auto last = link_name.rfind('_'); last != std::string_view::npos) {
         const std::string_view word = link_name.substr(last + 1);
-        if (std::any_of(word.begin(), word.end(), [](char c) { return std::isdigit(c) != 0; })) {
+        const auto is = [&word](auto test) { return std::any_of(word.begin(), word.end(), test); };
+        if (is([](char c) { return std::isdigit(c) != 0; }) &&
+            !is([](char c) { return std::isalnum(c) == 0; })) {
             link_name = link_name.substr(0, last);
         }
     }
