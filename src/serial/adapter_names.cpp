@@ -23,8 +23,8 @@ std::string adapter_name_from_link(std::string_view link_name) {
     if (const auto last = link_name.rfind('_'); last != std::string_view::npos) {
         const std::string_view word = link_name.substr(last + 1);
         const auto is = [&word](auto test) { return std::any_of(word.begin(), word.end(), test); };
-        if (is([](char c) { return std::isdigit(c) != 0; }) &&
-            !is([](char c) { return std::isalnum(c) == 0; })) {
+        if (is([](unsigned char c) { return std::isdigit(c) != 0; }) &&
+            !is([](unsigned char c) { return std::isalnum(c) == 0; })) {
             link_name = link_name.substr(0, last);
         }
     }
