@@ -90,7 +90,10 @@ std::string command_words(const CLI::App& app) {
     std::string words;
     for (const CLI::App* sub = &app; !sub->get_subcommands().empty();) {
         sub = sub->get_subcommands().front();
-        words += (words.empty() ? "" : " ") + sub->get_name();
+        if (!words.empty()) {
+            words += ' ';
+        }
+        words += sub->get_name();
     }
     return words;
 }

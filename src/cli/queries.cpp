@@ -59,7 +59,12 @@ void scan_command(SensorLink& link, Output& output) {
     const std::vector<std::uint8_t> addresses = link.scan();
     std::string text;
     for (const std::uint8_t address : addresses) {
-        text += (text.empty() ? "" : " ") + std::to_string(address);
+        // Appended piece by piece: GCC 12 misreads a literal plus a temporary string as an
+        // overlapping copy (-Wrestrict) in release builds.
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += std::to_string(address);
     }
     output.result({{"addresses", addresses}}, text);
 }

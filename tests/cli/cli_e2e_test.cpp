@@ -43,6 +43,7 @@ nlohmann::json last_json(const Outcome& outcome) {
 // A command that changes the sensor, then the request that shows its new state (given the
 // same standard input).
 struct Change {
+    std::string name;
     std::vector<std::string> command;
     std::string input;
     std::vector<std::string> read_back;
@@ -67,25 +68,34 @@ TEST_P(Changes, AreConfirmedAndReadBack) {
 INSTANTIATE_TEST_SUITE_P(
     EveryCommand, Changes,
     ::testing::Values(
-        Change{{"calibrate", "1", "empty"}, "", {"read", "1"}, "empty", 145208},
-        Change{{"shift", "1", "full", "1000"}, "", {"read", "1"}, "full", 191376},
-        Change{{"shift", "1", "empty", "-40"}, "", {"read", "1"}, "empty", 100000},
-        Change{{"set-mode", "9", "--output", "periodic-rs485", "--range", "4096"},
+        Change{"CalibrateEmpty", {"calibrate", "1", "empty"}, "", {"read", "1"}, "empty", 145208},
+        Change{"ShiftFull", {"shift", "1", "full", "1000"}, "", {"read", "1"}, "full", 191376},
+        Change{"ShiftEmpty", {"shift", "1", "empty", "-40"}, "", {"read", "1"}, "empty", 100000},
+        Change{"SetModeKeepsOtherBits",
+               {"set-mode", "9", "--output", "periodic-rs485", "--range", "4096"},
                "",
                {"read", "9"},
                "mode",
                0x98},
-        Change{{"set-address", "1", "11"}, "", {"read", "11"}, "address", 11},
-        Change{{"set-serial", "1", "777"}, "", {"identity", "1"}, "serial", 777},
-        Change{{"password", "1", "change"}, "66", {"password", "1", "enter"}, "ok", true},
-        Change{{"provision", "--from", "0", "--address", "20", "--serial", "4242"},
+        Change{"SetAddress", {"set-address", "1", "11"}, "", {"read", "11"}, "address", 11},
+        Change{"SetSerial", {"set-serial", "1", "777"}, "", {"identity", "1"}, "serial", 777},
+        Change{"ChangePassword",
+               {"password", "1", "change"},
+               "66",
+               {"password", "1", "enter"},
+               "ok",
+               true},
+        Change{"ProvisionAtFactoryAddress",
+               {"provision", "--from", "0", "--address", "20", "--serial", "4242"},
                "",
                {"identity", "20"},
                "serial",
-               4242}));
+               4242}),
+    [](const auto& info) { return info.param.name; });
 
 // A command that must fail with its exit status.
 struct Refusal {
+    std::string name;
     std::vector<std::string> command;
     std::string input;
     int status;
@@ -107,16 +117,20 @@ TEST_P(Refusals, EndWithTheirStatusAndAnError) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryFailure, Refusals,
-    ::testing::Values(Refusal{{"password", "10", "enter"}, "54", 1},
-                      Refusal{{"calibrate", "9", "full"}, "", 1},
-                      Refusal{{"set-mode", "8", "--inversion", "on"}, "", 1},
-                      Refusal{{"line", "mode", "200"}, "", 2},
-                      Refusal{{"line", "mode", "3", "--output", "analog"}, "", 2},
-                      Refusal{{"shift", "1", "full", "1001"}, "", 2}, Refusal{{"read"}, "", 2},
-                      Refusal{{"--port", "COM9", "read", "1"}, "", 3},
-                      Refusal{{"read", "7"}, "", 4}, Refusal{{"read", "2"}, "", 4},
-                      Refusal{{"identity", "3"}, "", 4}, Refusal{{"read", "4"}, "", 4},
-                      Refusal{{"read", "6"}, "", 4}));
+    ::testing::Values(
+        Refusal{"WrongPassword", {"password", "10", "enter"}, "54", 1},
+        Refusal{"CalibrateWhileSmoothing", {"calibrate", "9", "full"}, "", 1},
+        Refusal{"ModeConfirmedWithoutItsByte", {"set-mode", "8", "--inversion", "on"}, "", 1},
+        Refusal{"LineForNonRemoteAddress", {"line", "mode", "200"}, "", 2},
+        Refusal{"ModeLineForAnalogOutput", {"line", "mode", "3", "--output", "analog"}, "", 2},
+        Refusal{"ShiftBeyondRange", {"shift", "1", "full", "1001"}, "", 2},
+        Refusal{"MissingAddress", {"read"}, "", 2},
+        Refusal{"MissingPort", {"--port", "COM9", "read", "1"}, "", 3},
+        Refusal{"SilentSensor", {"read", "7"}, "", 4}, Refusal{"BadCrc", {"read", "2"}, "", 4},
+        Refusal{"BadIdentity", {"identity", "3"}, "", 4},
+        Refusal{"WrongAddress", {"read", "4"}, "", 4},
+        Refusal{"UnknownCode", {"read", "6"}, "", 4}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(Lines, AreTheWindowsGeneratedLines) {
     EXPECT_EQ(cli({"line", "shift", "full", "3", "-20"}).out,
