@@ -29,11 +29,13 @@ void declare_lines(CLI::App& app, Invocation& invocation) {
     line->require_subcommand(1);
     CLI::App* shift = line->add_subcommand("shift", "the command line of a level shift");
     shift->add_option("LEVEL", invocation.value)->required()->check(CLI::IsMember(kLevels));
-    shift->add_option("ADDR", invocation.address)->required();
+    shift->add_option("ADDR", invocation.address, "the remote sensor's address, below 200")
+        ->required();
     shift->add_option("AMOUNT", invocation.amount, "-1000 ... 1000")->required();
     CLI::App* mode =
         line->add_subcommand("mode", "the command line of a mode (options not given: off)");
-    mode->add_option("ADDR", invocation.address)->required();
+    mode->add_option("ADDR", invocation.address, "the remote sensor's address, below 200")
+        ->required();
     declare_mode_options(*mode, invocation.mode);
 }
 

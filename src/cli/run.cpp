@@ -48,6 +48,10 @@ void run_on_sensors(const Invocation& invocation, Output& output, std::istream& 
 int run(int argc, const char* const* argv, std::istream& input, std::ostream& out,
         std::ostream& err) {
     CLI::App app("Reads and sets QM720 level sensors on an RS-485 line, for scripts.", "qm720-cli");
+    // Every error in one line, as scripts log them; set before the commands, which inherit it.
+    app.failure_message([](const CLI::App*, const CLI::Error& error) {
+        return "qm720-cli: " + std::string(error.what()) + "\n";
+    });
     Invocation invocation;
     declare_interface(app, invocation);
     try {
