@@ -6,11 +6,11 @@ namespace {
 
 const std::vector<std::string> kLevels = {"full", "empty"};
 
-CLI::App* command(CLI::App& app, const char* name, const char* what, Invocation& invocation) {
+// A command on one sensor: its address comes first.
+CLI::App* sensor_command(CLI::App& app, const char* name, const char* what,
+                         Invocation& invocation) {
     CLI::App* sub = app.add_subcommand(name, what);
-    if (std::string(name) != "scan" && std::string(name) != "provision") {
-        sub->add_option("ADDR", invocation.address, "the sensor's network address")->required();
-    }
+    sub->add_option("ADDR", invocation.address, "the sensor's network address")->required();
     return sub;
 }
 
@@ -52,36 +52,39 @@ void declare_interface(CLI::App& app, Invocation& invocation) {
         ->capture_default_str();
     app.require_subcommand(1);
 
-    command(app, "scan", "addresses that answer the scan, ascending", invocation);
-    command(app, "read", "one measurement, decoded", invocation);
-    command(app, "identity", "serial number and software version", invocation);
-    CLI::App* watch = command(app, "watch", "one CSV line per measurement", invocation);
+    app.add_subcommand("scan", "addresses that answer the scan, ascending");
+    sensor_command(app, "read", "one measurement, decoded", invocation);
+    sensor_command(app, "identity", "serial number and software version", invocation);
+    CLI::App* watch = sensor_command(app, "watch", "one CSV line per measurement", invocation);
     watch->add_option("--count", invocation.count, "measurements, then stop")
         ->check(CLI::PositiveNumber);
     watch->add_option("--interval", invocation.interval_ms, "ms between measurements")
         ->check(CLI::Range(0, 86'400'000));
-    command(app, "calibrate", "store the current value as full or empty", invocation)
+    sensor_command(app, "calibrate", "store the current value as full or empty", invocation)
         ->add_option("LEVEL", invocation.value)
         ->required()
         ->check(CLI::IsMember(kLevels));
-    CLI::App* shift = command(app, "shift", "move the stored full or empty level", invocation);
+    CLI::App* shift =
+        sensor_command(app, "shift", "move the stored full or empty level", invocation);
     shift->add_option("LEVEL", invocation.value)->required()->check(CLI::IsMember(kLevels));
     shift->add_option("AMOUNT", invocation.amount, "-1000 ... 1000")->required();
     declare_mode_options(
-        *command(app, "set-mode", "change the mode; options not given keep theirs", invocation),
+        *sensor_command(app, "set-mode", "change the mode; options not given keep theirs",
+                        invocation),
         invocation.mode);
-    command(app, "set-address", "give the sensor a new address", invocation)
+    sensor_command(app, "set-address", "give the sensor a new address", invocation)
         ->add_option("NEW", invocation.value)
         ->required();
-    command(app, "set-serial", "write the serial number", invocation)
+    sensor_command(app, "set-serial", "write the serial number", invocation)
         ->add_option("SERIAL", invocation.serial)
         ->required();
-    command(app, "password", "enter or change the password, read from standard input", invocation)
+    sensor_command(app, "password", "enter or change the password, read from standard input",
+                   invocation)
         ->add_option("ACTION", invocation.value)
         ->required()
         ->check(CLI::IsMember({"enter", "change"}));
     CLI::App* provision =
-        command(app, "provision", "serial, then address, then the identity checked", invocation);
+        app.add_subcommand("provision", "serial, then address, then the identity checked");
     provision->add_option("--from", invocation.address, "the sensor's address now")->required();
     provision->add_option("--address", invocation.value, "its new address")->required();
     provision->add_option("--serial", invocation.serial, "its serial number")->required();
