@@ -2,21 +2,13 @@
 
 #include "app/combo_box.h"
 #include "app/frm_serial.h"
+#include "serial/open_failure.h"
 
 namespace qm720 {
 namespace {
 
 constexpr std::string_view kDevicePrefix = "\\\\.\\";
 constexpr std::string_view kLineSettings = "19200,n,8,1";
-
-// "/dev/ttyUSB0: Permission denied (join the group dialout)": the driver's view of a refused
-// open, so that the engineer learns the cause from the log without a terminal.
-std::string open_failure_text(const OpenFailure& failure) {
-    if (failure.device.empty()) {
-        return failure.description;
-    }
-    return failure.device + ": " + failure.description;
-}
 
 }  // namespace
 

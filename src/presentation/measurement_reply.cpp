@@ -5,24 +5,13 @@
 #include "app/frm_serial.h"
 #include "presentation/calibration_judgement.h"
 #include "presentation/mode_byte.h"
-#include "presentation/reply_fields.h"
 #include "presentation/stability_indicator.h"
 
 namespace qm720 {
 
 namespace {
 
-constexpr std::size_t kAddressPosition = 2;
-constexpr std::size_t kTemperaturePosition = 4;
-constexpr std::size_t kLevelPosition = 5;
-constexpr std::size_t kCurrentValuePosition = 7;
-constexpr std::size_t kEmptyValuePosition = 11;
-constexpr std::size_t kFullValuePosition = 15;
-constexpr std::size_t kKValuePosition = 19;
-constexpr std::size_t kModeBytePosition = 21;
-
-std::string temperature_text(std::uint8_t raw) {
-    const int celsius = raw > 127 ? raw - 256 : raw;
+std::string temperature_text(int celsius) {
     return std::to_string(celsius) + " °C";
 }
 
@@ -64,27 +53,23 @@ std::string summary_line(const frmSerial& form) {
 }  // namespace
 
 void all_data_to_form(frmSerial& form, const Bytes& aans) {
-    if (aans.size() < kShortestMeasurement) {
+    const auto fields = measurement_fields(aans);
+    if (!fields) {
         return;
     }
-    const std::uint32_t current_value = u32_at(aans, kCurrentValuePosition);
-    form.control("tek").caption = std::to_string(current_value);
+    form.control("tek").caption = std::to_string(fields->current_value);
     form.control("ind_stab").fill_colour =
-        stability_after_reply(form.tek_avg, form.stab_cnt, form.hold_cnt, current_value);
+        stability_after_reply(form.tek_avg, form.stab_cnt, form.hold_cnt, fields->current_value);
 
-    form.control("temp").caption = temperature_text(byte_at(aans, kTemperaturePosition));
-    form.control("ne").caption = std::to_string(byte_at(aans, kAddressPosition));
-    show_level(form, u16_at(aans, kLevelPosition));
+    form.control("temp").caption = temperature_text(fields->temperature);
+    form.control("ne").caption = std::to_string(fields->address);
+    show_level(form, fields->level);
+    form.control("ko").caption = std::to_string(fields->k_value);
 
-    const std::uint32_t empty_value = u32_at(aans, kEmptyValuePosition);
-    const std::uint32_t full_value = u32_at(aans, kFullValuePosition);
-    form.control("ko").caption = std::to_string(u16_at(aans, kKValuePosition));
-
-    // A 21-byte reply carries its CRC where the mode byte would stand.
-    if (aans.size() > kModeBytePosition) {
-        take_mode_byte(form, byte_at(aans, kModeBytePosition));
+    if (fields->mode_byte) {
+        take_mode_byte(form, *fields->mode_byte);
     }
-    show_calibration(form, empty_value, full_value);
+    show_calibration(form, fields->empty_value, fields->full_value);
     form.str_to_log(summary_line(form));
 }
 

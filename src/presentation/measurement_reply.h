@@ -1,13 +1,11 @@
 #pragma once
 
 #include "core/bytes.h"
+#include "presentation/measurement_fields.h"
 
 namespace qm720 {
 
 class frmSerial;
-
-// Shorter than this, a measurement reply lacks fields every reading needs.
-inline constexpr std::size_t kShortestMeasurement = 20;
 
 // Shows a measurement reply (code 0xF0, CRC already checked): level and level bar, temperature,
 // current value and stability lamp, address, calibration values with their colour and hint,

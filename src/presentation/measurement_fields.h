@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "core/bytes.h"
+
+namespace qm720 {
+
+// Shorter than this, a measurement reply lacks fields every reading needs.
+inline constexpr std::size_t kShortestMeasurement = 20;
+
+// The numbers a measurement reply (code 0xF0) carries, as the sensor sent them.
+struct MeasurementFields {
+    std::uint8_t address = 0;
+    int temperature = 0;  // °C, signed
+    std::uint16_t level = 0;
+    std::uint32_t current_value = 0;
+    std::uint32_t empty_value = 0;
+    std::uint32_t full_value = 0;
+    std::uint16_t k_value = 0;
+    std::optional<std::uint8_t> mode_byte;  // a 21-byte reply has none
+};
+
+// The fields of a measurement reply whose CRC is already checked; none when it is too short.
+std::optional<MeasurementFields> measurement_fields(const Bytes& reply);
+
+}  // namespace qm720
