@@ -80,7 +80,7 @@ TEST(StartState, NamesGroupsStatesAndTheCaptionsThatMatter) {
     EXPECT_TRUE(form.control("txtRec").multi_line);
 
     // Which level a control acts on only its caption or frame says; the rest are easily mistyped:
-    // a Latin first letter, access keys, the unknown version.
+    // a Latin first letter, access keys, the unknown version, the lists before they are filled.
     const std::pair<const char*, const char*> captions[] = {
         {"low", "Установить пустой"},
         {"hig", "Установить полный"},
@@ -90,6 +90,8 @@ TEST(StartState, NamesGroupsStatesAndTheCaptionsThatMatter) {
         {"net", "Изменить &сетевой адрес"},
         {"Set_mode", "&Установить"},
         {"vv", "-------------------"},
+        {"CmbPort", "COM1:"},
+        {"CmbNet", "0"},
     };
     for (const auto& [name, caption] : captions) {
         EXPECT_EQ(form.control(name).caption, caption) << name;

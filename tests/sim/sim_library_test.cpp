@@ -57,7 +57,6 @@ TEST(SensorBus, MalformedUnaddressedOrSilentGetsNoAnswer) {
     const auto sensors = parse({"--sensor", "1", "--sensor", "5:silent"}).sensors;
     for (const Bytes& request : {
              hex("31 01 F0 C6"),                // wrong CRC
-             hex("31 FF DD"),                   // scan with a wrong CRC
              hex("31 01"),                      // too short
              Control_summ(hex("32 01 F0")),     // wrong prefix
              Control_summ(hex("31 01 F0 00")),  // poll with a payload
