@@ -18,7 +18,6 @@ TEST(ComPortNames, LeadToThePortsFolderThenAUsbAdapterThenABuiltInPort) {
         {"COM1", "/tmp/bus", {"/tmp/bus", "/dev/ttyUSB0"}, "/tmp/bus/COM1"},
         {"COM30", "/tmp/bus", {"/tmp/bus"}, "/tmp/bus/COM30"},
         {"COM2", "/tmp/gone", {"/dev/ttyUSB1"}, "/dev/ttyUSB1"},
-        {"COM2", "", {"/dev/ttyUSB1"}, "/dev/ttyUSB1"},
         {"com3", "", {"/dev/ttyUSB0", "/dev/ttyS2"}, "/dev/ttyS2"},
         {"COM1", "", {}, "/dev/ttyS0"},
     };

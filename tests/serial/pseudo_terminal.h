@@ -1,20 +1,19 @@
 #pragma once
 
+#include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <array>
 #include <chrono>
 #include <cstdint>
 #include <numeric>
 #include <stdexcept>
 #include <string>
 #include <thread>
-#include <utility>
 
 #include "core/bytes.h"
+#include "sim/pseudo_terminal.h"
 
 namespace qm720::test {
 
@@ -26,26 +25,24 @@ inline Bytes counting_bytes(std::size_t count) {
     return bytes;
 }
 
-// A pseudo-terminal with the test as the sensor: the driver opens device(), the test writes and
-// reads the master side. The slave starts in the kernel's cooked defaults, so only a driver that
-// really makes the line raw gets bytes through unchanged.
-class PseudoTerminal {
+// The simulator's pseudo-terminal with the test as the sensor: the driver opens device(), the test
+// writes and reads the master side. The line starts with all that a driver must undo: 9600 baud,
+// two stop bits, line editing, echo, signals, flow control and output processing.
+class PseudoTerminal : public sim::PseudoTerminal {
   public:
-    PseudoTerminal() {
-        std::array<char, 128> name{};
-        if (openpty(&master_, &slave_, name.data(), nullptr, nullptr) != 0) {
-            throw std::runtime_error("openpty failed");
+    PseudoTerminal() : slave_(open(slave_path().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC)) {
+        termios line = line_attributes();
+        line.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+        line.c_iflag |= ICRNL | IXON | IXOFF | ISTRIP;
+        line.c_oflag |= OPOST | ONLCR;
+        line.c_cflag |= CSTOPB | CRTSCTS;  // a pseudo-terminal keeps 8 bits without parity
+        if (cfsetspeed(&line, B9600) != 0 || tcsetattr(slave_, TCSANOW, &line) != 0) {
+            throw std::runtime_error("cannot set up " + device());
         }
-        device_ = name.data();
     }
-    ~PseudoTerminal() {
-        hang_up();
-        close(slave_);  // held until now so that the line stays up while the driver reopens it
-    }
-    PseudoTerminal(const PseudoTerminal&) = delete;
-    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+    ~PseudoTerminal() { close(slave_); }
 
-    const std::string& device() const { return device_; }
+    const std::string& device() const { return slave_path(); }
     // The line as the driver left it.
     termios line_attributes() const {
         termios attributes{};
@@ -54,7 +51,7 @@ class PseudoTerminal {
     }
 
     void send(const Bytes& bytes) {
-        if (write(master_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+        if (write(master(), bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
             throw std::runtime_error("the pseudo-terminal took not all bytes");
         }
     }
@@ -71,20 +68,16 @@ class PseudoTerminal {
     // What arrives until the line has been silent for `quiet`.
     Bytes receive(std::chrono::milliseconds quiet) {
         Bytes received;
-        pollfd entry{master_, POLLIN, 0};
+        pollfd entry{master(), POLLIN, 0};
         for (std::uint8_t byte = 0; poll(&entry, 1, static_cast<int>(quiet.count())) > 0 &&
-                                    read(master_, &byte, 1) == 1;) {
+                                    read(master(), &byte, 1) == 1;) {
             received.push_back(byte);
         }
         return received;
     }
-    // Closes the sensor's side: the driver sees the hang-up an unplugged adapter gives.
-    void hang_up() { close(std::exchange(master_, -1)); }
 
   private:
-    int master_ = -1;
-    int slave_ = -1;
-    std::string device_;
+    int slave_;
 };
 
 }  // namespace qm720::test
