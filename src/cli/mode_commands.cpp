@@ -4,14 +4,12 @@
 #include "cli/failure.h"
 #include "cli/queries.h"
 #include "protocol/command_line.h"
+#include "protocol/reply_frame.h"
 #include "protocol/requests.h"
 
 namespace qm720::cli {
 
 namespace {
-
-// The set-mode confirmation carries the mode byte taken right after its code.
-constexpr std::size_t kConfirmedModeOffset = 3;
 
 std::uint8_t remote_address(const std::string& text) {
     const std::uint8_t address = address_argument(text);
@@ -33,7 +31,7 @@ void set_mode_command(SensorLink& link, Output& output, const Invocation& invoca
     const std::uint8_t mode = mode_with_options(reported_mode(link, address), invocation.mode);
     const Bytes reply = link.change(set_mode_request(address, mode),
                                     {{address}, {static_cast<std::uint8_t>(CommandCode::SetMode)}});
-    if (reply.size() <= kConfirmedModeOffset + 1 || reply[kConfirmedModeOffset] != mode) {
+    if (reply.size() <= kReplyPayloadOffset + 1 || reply[kReplyPayloadOffset] != mode) {
         throw Failure(ExitStatus::NotConfirmed,
                       "the sensor did not confirm mode " + std::to_string(mode));
     }

@@ -1,6 +1,5 @@
 #include "commands/operating_mode.h"
 
-#include <array>
 #include <string>
 
 #include "app/frm_serial.h"
@@ -12,19 +11,6 @@
 namespace qm720 {
 
 namespace {
-
-struct OutputOption {
-    const char* name;
-    std::uint8_t value;
-};
-
-constexpr std::array<OutputOption, 5> kOutputOptions = {{
-    {"R485", 0x00},
-    {"R_a", 0x02},
-    {"R_f", 0x04},
-    {"R_p", 0x06},
-    {"R_p485", 0x10},
-}};
 
 std::uint8_t flags_from_controls(const frmSerial& form) {
     std::uint8_t flags = 0;
@@ -41,9 +27,9 @@ std::uint8_t flags_from_controls(const frmSerial& form) {
 
 std::uint8_t mode_from_controls(const frmSerial& form) {
     std::uint8_t output_mode = 0;
-    for (const OutputOption& option : kOutputOptions) {
-        if (form.control(option.name).checked) {
-            output_mode = option.value;
+    for (const OutputMode& output : kOutputModes) {
+        if (form.control(output.option).checked) {
+            output_mode = output.selector;
         }
     }
     return output_mode | flags_from_controls(form);

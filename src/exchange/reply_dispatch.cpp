@@ -14,8 +14,6 @@ namespace qm720 {
 
 namespace {
 
-constexpr std::size_t kModeByteOffset = 3;
-
 struct Confirmation {
     std::uint8_t code;
     std::string_view text;  // shown on the status line and logged, blanks included
@@ -104,9 +102,9 @@ AnswerUse dispatch_reply(frmSerial& form, const Bytes& reply, std::uint8_t crc) 
     form.str_to_log(std::string(confirmation->text));
     // Without a mode byte, or with a damaged one, the controls keep their picture rather than
     // show a mode the sensor does not have.
-    if (code == code_of(CommandCode::SetMode) && reply.size() > kModeByteOffset + 1 &&
+    if (code == code_of(CommandCode::SetMode) && reply.size() > kReplyPayloadOffset + 1 &&
         reply.back() == crc) {
-        Out_modes(form, reply[kModeByteOffset]);
+        Out_modes(form, reply[kReplyPayloadOffset]);
     }
     return AnswerUse::Neutral;
 }

@@ -1,27 +1,10 @@
 #include "presentation/mode_byte.h"
 
-#include <array>
-#include <string_view>
-
 #include "app/frm_serial.h"
 
 namespace qm720 {
 
 namespace {
-
-struct OutputMode {
-    std::uint8_t selector;
-    std::string_view option;
-};
-
-// In the order the options are set; selectors 0x12, 0x14 and 0x16 name no option.
-constexpr std::array<OutputMode, 5> kOutputModes = {{
-    {0x00, "R485"},
-    {0x02, "R_a"},
-    {0x04, "R_f"},
-    {0x06, "R_p"},
-    {0x10, "R_p485"},
-}};
 
 bool names_an_option(std::uint8_t selector) {
     for (const OutputMode& mode : kOutputModes) {
