@@ -51,6 +51,11 @@ struct Change {
     nlohmann::json expected;
 };
 
+// Named in test lists by their name, not by their bytes.
+void PrintTo(const Change& change, std::ostream* out) {
+    *out << change.name;
+}
+
 class Changes : public ::testing::TestWithParam<Change> {};
 
 TEST_P(Changes, AreConfirmedAndReadBack) {
@@ -100,6 +105,10 @@ struct Refusal {
     std::string input;
     int status;
 };
+
+void PrintTo(const Refusal& refusal, std::ostream* out) {
+    *out << refusal.name;
+}
 
 class Refusals : public ::testing::TestWithParam<Refusal> {};
 
