@@ -17,9 +17,7 @@ using test::LiveForm;
 class ServiceCommands : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(live.bus.started());
-        live.form.BTNOpenCom_Click();
-        live.type_address("1");
+        ASSERT_TRUE(live.open_on("1"));
         live.tick(3);
         ASSERT_EQ(live.caption("uroven"), "512");
     }
@@ -102,9 +100,7 @@ TEST_F(ServiceCommands, WrongPasswordIsRefusedAndARightOneAccepted) {
 // shown beside it or decide a command for it.
 TEST(ServiceCommandsOnAnotherSensor, NothingOfTheLastSensorIsShownOrActedOn) {
     LiveForm live{{"--steady", "--answer-delay", "5"}};
-    ASSERT_TRUE(live.bus.started());
-    live.form.BTNOpenCom_Click();
-    live.type_address("17");
+    ASSERT_TRUE(live.open_on("17"));
     live.tick(3);
     ASSERT_TRUE(live.form.control("D_4096").checked);
 

@@ -12,6 +12,15 @@ void LiveForm::type_address(const std::string& text) {
     CmbNet_Change(form);
 }
 
+bool LiveForm::open_on(const std::string& address) {
+    if (!bus.started()) {
+        return false;
+    }
+    form.BTNOpenCom_Click();
+    type_address(address);
+    return form.control("TMRComm").enabled;
+}
+
 void LiveForm::tick(int count) {
     for (int k = 0; k < count; ++k) {
         TMRComm_Timer(form);

@@ -21,6 +21,8 @@ struct LiveForm {
 
     // The operator types an address into the address box.
     void type_address(const std::string& text);
+    // The bus is up, "Открыть порт" opened COM1 and `address` is typed in; false if either failed.
+    bool open_on(const std::string& address);
     void tick(int count = 1);
     const std::string& caption(const char* name) const { return form.control(name).caption; }
     std::vector<std::string> log() const;

@@ -37,9 +37,7 @@ TEST(NoisyLine, EachFaultShowsOnlyIntactDataOfTheSensorAsked) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         LiveForm live{{"--steady", "--answer-delay", "5", "--sensor", std::string("2:") + c.fault}};
-        ASSERT_TRUE(live.bus.started());
-        live.form.BTNOpenCom_Click();
-        live.type_address("2");
+        ASSERT_TRUE(live.open_on("2"));
         live.tick(5);
 
         EXPECT_EQ(live.caption("sn"), c.serial_number);
@@ -56,9 +54,7 @@ TEST(NoisyLine, EachFaultShowsOnlyIntactDataOfTheSensorAsked) {
 // its own request again.
 TEST(NoisyLine, ReadingsComeBackAfterABurst) {
     LiveForm live{{"--steady", "--answer-delay", "5", "--burst", "1200:4"}};
-    ASSERT_TRUE(live.bus.started());
-    live.form.BTNOpenCom_Click();
-    live.type_address("1");
+    ASSERT_TRUE(live.open_on("1"));
     live.tick(3);
     ASSERT_EQ(live.caption("uroven"), "512");
     live.form.control("MsgCom").caption = "Пароль принят.";
@@ -77,9 +73,7 @@ TEST(NoisyLine, ReadingsComeBackAfterABurst) {
 // A mode confirmation without its mode byte must not redraw the controls from its CRC byte.
 TEST(NoisyLine, ShortModeConfirmationLeavesTheModeControlsAlone) {
     LiveForm live{{"--steady", "--answer-delay", "5", "--sensor", "2:shortmode"}};
-    ASSERT_TRUE(live.bus.started());
-    live.form.BTNOpenCom_Click();
-    live.type_address("2");
+    ASSERT_TRUE(live.open_on("2"));
     live.tick(3);
     ASSERT_EQ(live.form.mode_str, "0");
     live.form.control("R485").checked = false;
@@ -93,9 +87,7 @@ TEST(NoisyLine, ShortModeConfirmationLeavesTheModeControlsAlone) {
 
 TEST(NoisyLine, ALineThatClosesEndsInWriteFailuresWithTheirReasonAndAClosedPort) {
     LiveForm live{{"--steady", "--answer-delay", "5", "--close-after", "2"}};
-    ASSERT_TRUE(live.bus.started());
-    live.form.BTNOpenCom_Click();
-    live.type_address("1");
+    ASSERT_TRUE(live.open_on("1"));
     for (int k = 0; k < 12 && live.form.control("TMRComm").enabled; ++k) {
         live.tick();
     }
