@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/local_time.h"
+
 namespace qm720 {
 
 LocalDateTime SystemClock::now() const {
-    const std::time_t seconds = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = local_time(std::time(nullptr));
     return {.year = local.tm_year + 1900,
             .month = local.tm_mon + 1,
             .day = local.tm_mday,

@@ -1,119 +1,130 @@
 #include "app/cp1251.h"
 
-#include <iconv.h>
-
 #include <array>
-#include <cerrno>
+#include <map>
+
+#include "app/cp1251_code_page.h"
 
 namespace qm720 {
 namespace {
 
-// iconv_open's failure value, compared without a cast at every use.
-const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+using CodePage = std::array<std::optional<char32_t>, 256>;
 
-class Converter {
-  public:
-    Converter(const char* to, const char* from) : descriptor_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (descriptor_ != kNoConverter) {
-            iconv_close(descriptor_);
-        }
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool usable() const { return descriptor_ != kNoConverter; }
-
-    // Converts as much as it can; on return `in` points past what was taken.
-    // The result is iconv's: -1 with errno set when it stopped early.
-    std::size_t convert(std::string_view& in, std::string& out) {
-        std::array<char, 256> buffer{};
-        char* source = const_cast<char*>(in.data());
-        std::size_t source_left = in.size();
-        char* target = buffer.data();
-        std::size_t target_left = buffer.size();
-        const std::size_t result = iconv(descriptor_, &source, &source_left, &target, &target_left);
-        out.append(buffer.data(), buffer.size() - target_left);
-        in.remove_prefix(in.size() - source_left);
-        return result;
-    }
-
-  private:
-    iconv_t descriptor_;
-};
-
-constexpr std::size_t kFailed = static_cast<std::size_t>(-1);
-
-bool is_continuation(char byte) {
-    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
-}
-
-// Drops one character that could not be converted: its lead byte and the continuation bytes
-// after it, so that one bad character costs one "?".
-void skip_character(std::string_view& utf8) {
-    utf8.remove_prefix(1);
-    for (int continuation = 0; continuation < 3 && !utf8.empty() && is_continuation(utf8.front());
-         ++continuation) {
-        utf8.remove_prefix(1);
-    }
-}
-
-std::string converted_table_entry(unsigned char byte) {
-    Converter converter("UTF-8", "CP1251");
-    if (!converter.usable()) {
-        return byte < 0x80 ? std::string(1, static_cast<char>(byte)) : std::string();
-    }
-    const char single = static_cast<char>(byte);
-    std::string_view in(&single, 1);
-    std::string out;
-    if (converter.convert(in, out) == kFailed) {
-        return {};
-    }
-    return out;
-}
-
-// Built once through iconv; an empty entry marks the unassigned code.
-const std::array<std::string, 256>& cp1251_to_utf8_table() {
-    static const std::array<std::string, 256> table = [] {
-        std::array<std::string, 256> entries;
+// Asked of the system once.
+const CodePage& code_page() {
+    static const CodePage table = [] {
+        CodePage entries;
         for (unsigned byte = 0; byte < entries.size(); ++byte) {
-            entries[byte] = converted_table_entry(static_cast<unsigned char>(byte));
+            entries[byte] = cp1251_code_point(static_cast<std::uint8_t>(byte));
         }
         return entries;
     }();
     return table;
 }
 
+const std::map<char32_t, char>& bytes_by_code_point() {
+    static const std::map<char32_t, char> bytes = [] {
+        std::map<char32_t, char> entries;
+        for (unsigned byte = 0; byte < code_page().size(); ++byte) {
+            if (const auto code_point = code_page()[byte]) {
+                entries.emplace(*code_point, static_cast<char>(byte));
+            }
+        }
+        return entries;
+    }();
+    return bytes;
+}
+
+bool is_continuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// The character that starts `utf8`, and how many bytes it takes; none for a malformed, overlong,
+// surrogate or cut-off sequence.
+std::optional<std::pair<char32_t, std::size_t>> first_character(std::string_view utf8) {
+    const auto lead = static_cast<unsigned char>(utf8.front());
+    if (lead < 0x80) {
+        return std::pair<char32_t, std::size_t>{lead, 1};
+    }
+    std::size_t length = 0;
+    char32_t code_point = 0;
+    char32_t smallest = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, code_point = lead & 0x1F, smallest = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, code_point = lead & 0x0F, smallest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, code_point = lead & 0x07, smallest = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (utf8.size() < length) {
+        return std::nullopt;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(utf8[k]);
+        if (!is_continuation(next)) {
+            return std::nullopt;
+        }
+        code_point = code_point << 6 | (next & 0x3F);
+    }
+    if (code_point < smallest || code_point > 0x10FFFF ||
+        (code_point >= 0xD800 && code_point <= 0xDFFF)) {
+        return std::nullopt;
+    }
+    return std::pair<char32_t, std::size_t>{code_point, length};
+}
+
+// A malformed sequence costs one "?": its lead byte and the continuation bytes after it.
+std::size_t malformed_length(std::string_view utf8) {
+    std::size_t length = 1;
+    while (length < 4 && length < utf8.size() &&
+           is_continuation(static_cast<unsigned char>(utf8[length]))) {
+        ++length;
+    }
+    return length;
+}
+
+// Every cp1251 character lies below U+10000: three bytes at most.
+std::string utf8_of(char32_t code_point) {
+    std::string out;
+    if (code_point < 0x80) {
+        out += static_cast<char>(code_point);
+    } else if (code_point < 0x800) {
+        out += static_cast<char>(0xC0 | code_point >> 6);
+        out += static_cast<char>(0x80 | (code_point & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | code_point >> 12);
+        out += static_cast<char>(0x80 | (code_point >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code_point & 0x3F));
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string utf8_to_cp1251(std::string_view utf8) {
-    Converter converter("CP1251", "UTF-8");
     std::string out;
     while (!utf8.empty()) {
-        if (converter.usable()) {
-            const bool converted_all = converter.convert(utf8, out) != kFailed;
-            if (converted_all || errno == E2BIG) {
-                continue;
-            }
-        }
-        // Without a converter ASCII still passes, so the log stays readable.
-        if (static_cast<unsigned char>(utf8.front()) < 0x80) {
-            out.push_back(utf8.front());
-            utf8.remove_prefix(1);
+        const auto character = first_character(utf8);
+        if (!character) {
+            out += '?';
+            utf8.remove_prefix(malformed_length(utf8));
             continue;
         }
-        out.push_back('?');
-        skip_character(utf8);
+        const auto byte = bytes_by_code_point().find(character->first);
+        out += byte != bytes_by_code_point().end() ? byte->second : '?';
+        utf8.remove_prefix(character->second);
     }
     return out;
 }
 
 std::optional<std::string> cp1251_char_to_utf8(std::uint8_t byte) {
-    const std::string& character = cp1251_to_utf8_table()[byte];
-    if (character.empty()) {
+    const auto code_point = code_page()[byte];
+    if (!code_point) {
         return std::nullopt;
     }
-    return character;
+    return utf8_of(*code_point);
 }
 
 }  // namespace qm720

@@ -5,14 +5,9 @@
 #include <string_view>
 
 #include "app/clock.h"
+#include "app/log_file.h"
 
 namespace qm720 {
-
-// Why a file operation failed: the system's error number and its text.
-struct FileFailure {
-    int number = 0;
-    std::string description;
-};
 
 // One text file per program start in the folder `log` (see log_home): cp1251 records, each
 // a quoted text and CR LF. The file is opened and closed for every record, so it is complete on

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <thread>
 
+#include "app/local_time.h"
 #include "cli/arguments.h"
 #include "cli/failure.h"
 #include "cli/measurement_output.h"
@@ -19,9 +20,7 @@ ExpectedReply reply_of(std::uint8_t address, CommandCode code) {
 
 // Local ISO 8601 to the second: "2026-12-07T09:15:02".
 std::string local_time_now() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = local_time(std::time(nullptr));
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
     return text;

@@ -5,14 +5,11 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "app/desktop_session.h"
+
 namespace qm720::gui {
 
 namespace {
-
-bool is_set(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value != nullptr && *value != '\0';
-}
 
 QString& first_start_message() {
     static QString message;
@@ -33,7 +30,7 @@ void report_failed_start(QtMsgType type, const QMessageLogContext&, const QStrin
 }  // namespace
 
 std::optional<std::string> missing_display_reason() {
-    if (is_set("DISPLAY") || is_set("WAYLAND_DISPLAY") || is_set("QT_QPA_PLATFORM")) {
+    if (desktop_session_present()) {
         return std::nullopt;
     }
     return "qm720: no display found (DISPLAY is not set). Run it on a desktop, or use "
