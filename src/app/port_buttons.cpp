@@ -2,7 +2,6 @@
 
 #include "app/combo_box.h"
 #include "app/frm_serial.h"
-#include "serial/open_failure.h"
 
 namespace qm720 {
 namespace {

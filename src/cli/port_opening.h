@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "serial/posix_serial_port.h"
+#include "serial/serial_port.h"
 
 namespace qm720::cli {
 
 // Opens the port named as in the window (COMn, QM720_PORTS included) or a device path; a port
 // that cannot be opened is a failure with the driver's reason.
-void open_port(PosixSerialPort& port, const std::string& name);
+void open_port(SerialPort& port, const std::string& name);
 
 }  // namespace qm720::cli

@@ -8,15 +8,16 @@
 #include "cli/mode_commands.h"
 #include "cli/port_opening.h"
 #include "cli/queries.h"
+#include "serial/system_serial_port.h"
 
 namespace qm720::cli {
 
 namespace {
 
 void run_on_sensors(const Invocation& invocation, Output& output, std::istream& input) {
-    PosixSerialPort port(nullptr);
-    open_port(port, invocation.port);
-    SensorLink link(port, {std::chrono::milliseconds(invocation.timeout_ms), invocation.retries});
+    const auto port = make_system_serial_port(nullptr);
+    open_port(*port, invocation.port);
+    SensorLink link(*port, {std::chrono::milliseconds(invocation.timeout_ms), invocation.retries});
     const std::string& command = invocation.command;
     if (command == "scan") {
         scan_command(link, output);

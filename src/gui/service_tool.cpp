@@ -7,6 +7,7 @@
 #include "gui/port_tool_tips.h"
 #include "gui/russian_translations.h"
 #include "gui/text.h"
+#include "serial/system_serial_port.h"
 
 namespace qm720::gui {
 
@@ -17,8 +18,8 @@ void set_up_application(QApplication& application) {
 }
 
 ServiceTool::ServiceTool()
-    : port_([this](const std::string& text) { dialogs_.ok_box(text); }),
-      form_(port_, dialogs_, clock_, log_home(utf8_text(QCoreApplication::applicationDirPath()))),
+    : port_(make_system_serial_port([this](const std::string& text) { dialogs_.ok_box(text); })),
+      form_(*port_, dialogs_, clock_, log_home(utf8_text(QCoreApplication::applicationDirPath()))),
       window_(form_, all_form_events(), port_device_tool_tips()) {
     dialogs_.show_over(&window_, [this] { window_.sync(); });
     window_.load();

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QApplication>
+#include <memory>
 
+#include <memory>
 #include "app/clock.h"
 #include "app/frm_serial.h"
 #include "gui/form_window.h"
 #include "gui/qt_dialogs.h"
-#include "serial/posix_serial_port.h"
+
+#include "serial/serial_port.h"
 
 namespace qm720::gui {
 
@@ -28,7 +31,7 @@ class ServiceTool {
 
   private:
     QtDialogs dialogs_;
-    PosixSerialPort port_;
+    std::unique_ptr<SerialPort> port_;
     SystemClock clock_;
     frmSerial form_;
     FormWindow window_;

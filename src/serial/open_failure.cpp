@@ -52,11 +52,4 @@ OpenFailure open_failure_for(int error, const std::string& device) {
     }
 }
 
-std::string open_failure_text(const OpenFailure& failure) {
-    if (failure.device.empty()) {
-        return failure.description;
-    }
-    return failure.device + ": " + failure.description;
-}
-
 }  // namespace qm720

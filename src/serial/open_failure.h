@@ -11,8 +11,4 @@ namespace qm720 {
 // that may (on Debian usually dialout).
 OpenFailure open_failure_for(int error, const std::string& device);
 
-// "/dev/ttyUSB0: Permission denied (join the group dialout)": the driver's view of a refused
-// open, so that the engineer learns the cause without a terminal.
-std::string open_failure_text(const OpenFailure& failure);
-
 }  // namespace qm720

@@ -10,7 +10,9 @@ namespace {
 
 constexpr std::string_view kDevicePathPrefix = "\\\\.\\";
 
-std::optional<unsigned> com_number(std::string_view name) {
+}  // namespace
+
+std::optional<unsigned> com_port_number(std::string_view name) {
     constexpr std::string_view kCom = "com";
     if (name.size() <= kCom.size() || name[kCom.size()] == '0') {
         return std::nullopt;
@@ -29,12 +31,10 @@ std::optional<unsigned> com_number(std::string_view name) {
     return number;
 }
 
-}  // namespace
-
 std::optional<std::string> device_for_com_name(std::string_view name,
                                                const std::string& ports_folder,
                                                const PathExists& exists) {
-    const auto number = com_number(name);
+    const auto number = com_port_number(name);
     if (!number) {
         return std::nullopt;
     }
@@ -44,14 +44,6 @@ std::optional<std::string> device_for_com_name(std::string_view name,
     const std::string index = std::to_string(*number - 1);
     const std::string usb_adapter = "/dev/ttyUSB" + index;
     return exists(usb_adapter) ? usb_adapter : "/dev/ttyS" + index;
-}
-
-std::optional<std::string> device_for_com_name(std::string_view name) {
-    const char* ports_folder = std::getenv("QM720_PORTS");
-    return device_for_com_name(name, ports_folder ? ports_folder : "", [](const std::string& path) {
-        std::error_code ignored;
-        return std::filesystem::exists(path, ignored);
-    });
 }
 
 std::string device_for_path(const std::string& device_path) {

@@ -7,8 +7,11 @@
 
 namespace qm720 {
 
-// Where the window's port names COM1, COM2, ... lead on this machine. "COMn" (n >= 1, letters in
-// either case) is:
+// n for a port name "COMn" (n >= 1, letters in either case); none for any other name.
+std::optional<unsigned> com_port_number(std::string_view name);
+
+// Where the window's port names COM1, COM2, ... lead on this machine. On Windows "COMn" is the
+// port itself. On POSIX systems it is:
 //   $QM720_PORTS/COMn  when QM720_PORTS names an existing folder (the simulated bus links its
 //                      pseudo-terminals there);
 //   /dev/ttyUSB(n-1)   else when that exists (a USB-to-RS-485 adapter);

@@ -20,6 +20,7 @@
 #include "serial/line_timeouts.h"
 #include "serial/open_failure.h"
 #include "serial/port_names.h"
+#include "serial/system_serial_port.h"
 
 namespace qm720 {
 namespace {
@@ -210,6 +211,10 @@ std::size_t PosixSerialPort::write_piece(const std::uint8_t* bytes, std::size_t 
         }
     }
     return written;
+}
+
+std::unique_ptr<SerialPort> make_system_serial_port(SerialPort::MessageSink show_message) {
+    return std::make_unique<PosixSerialPort>(std::move(show_message));
 }
 
 }  // namespace qm720

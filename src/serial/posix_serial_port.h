@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "serial/serial_port.h"
@@ -15,9 +14,6 @@ namespace qm720 {
 // silent line, a stalled adapter or an unplugged one never holds the caller.
 class PosixSerialPort final : public SerialPort {
   public:
-    // Receives the texts of a failed set-up step; the window shows them in a message box.
-    using MessageSink = std::function<void(const std::string& text)>;
-
     explicit PosixSerialPort(MessageSink show_message);
     ~PosixSerialPort() override;
     PosixSerialPort(const PosixSerialPort&) = delete;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/bytes.h"
@@ -16,10 +17,17 @@ struct OpenFailure {
     std::string description;  // e.g. "Permission denied (join the group dialout)"
 };
 
+// "/dev/ttyUSB0: Permission denied (join the group dialout)": the driver's view of a refused
+// open, so that the engineer learns the cause without a terminal.
+std::string open_failure_text(const OpenFailure& failure);
+
 // The one way to the COM port. Bytes go out exactly as handed over and come back exactly as
 // received; every call is bounded in time, whatever the line or the device does.
 class SerialPort {
   public:
+    // Receives the texts of a failed set-up step; the window shows them in a message box.
+    using MessageSink = std::function<void(const std::string& text)>;
+
     virtual ~SerialPort() = default;
 
     // `device_path` is "\\.\COMn" (or a platform path); `settings` is e.g. "19200,n,8,1".

@@ -1,0 +1,197 @@
+#include "serial/win32_serial_port.h"
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#include "serial/line_timeouts.h"
+#include "serial/port_names.h"
+#include "serial/system_serial_port.h"
+#include "serial/win32_open_failure.h"
+
+namespace qm720 {
+namespace {
+
+using namespace line_timeouts;
+using MonotonicClock = std::chrono::steady_clock;
+
+constexpr std::string_view kDevicePathPrefix = "\\\\.\\";
+
+// The port itself applies the time-outs: a read ends 20 ms after the last byte, or once
+// 1 ms for each of the 255 bytes asked plus 1 ms have passed; a write of n bytes gets n ms + 10.
+COMMTIMEOUTS line_time_outs() {
+    COMMTIMEOUTS time_outs{};
+    time_outs.ReadIntervalTimeout = static_cast<DWORD>(kReadInterval.count());
+    time_outs.ReadTotalTimeoutMultiplier = 1;
+    time_outs.ReadTotalTimeoutConstant =
+        static_cast<DWORD>(kReadTotal.count()) - static_cast<DWORD>(kMaxTransfer);
+    time_outs.WriteTotalTimeoutMultiplier = static_cast<DWORD>(kWritePerByte.count());
+    time_outs.WriteTotalTimeoutConstant = static_cast<DWORD>(kWriteConstant.count());
+    return time_outs;
+}
+
+// Raw bytes both ways: no flow control of either kind, no character replaced or dropped, and no
+// line error that stops the port until someone clears it.
+void make_raw(DCB& line) {
+    line.fBinary = TRUE;
+    line.fOutxCtsFlow = FALSE;
+    line.fOutxDsrFlow = FALSE;
+    line.fDtrControl = DTR_CONTROL_ENABLE;
+    line.fDsrSensitivity = FALSE;
+    line.fOutX = FALSE;
+    line.fInX = FALSE;
+    line.fErrorChar = FALSE;
+    line.fNull = FALSE;
+    line.fRtsControl = RTS_CONTROL_ENABLE;
+    line.fAbortOnError = FALSE;
+}
+
+std::string last_error_text() {
+    return std::system_category().message(static_cast<int>(GetLastError()));
+}
+
+}  // namespace
+
+Win32SerialPort::Win32SerialPort(MessageSink show_message)
+    : show_message_(std::move(show_message)) {}
+
+Win32SerialPort::~Win32SerialPort() {
+    ClosePort();
+}
+
+bool Win32SerialPort::OpenPort(const std::string& device_path, const std::string& settings) {
+    if (handle_ != INVALID_HANDLE_VALUE) {
+        ClosePort();
+    }
+    last_open_failure_ = {};
+    // COM10 and above exist only under the device prefix; the lower ones work with it too.
+    const bool prefixed = device_path.starts_with(kDevicePathPrefix);
+    const std::string path = !prefixed && com_port_number(device_path)
+                                 ? std::string(kDevicePathPrefix) + device_path
+                                 : device_path;
+    device_ = prefixed ? device_path.substr(kDevicePathPrefix.size()) : device_path;
+    // No sharing: the port is this program's until it is closed.
+    handle_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) {
+        last_open_failure_ = win32_open_failure(GetLastError(), device_);
+        return false;
+    }
+    if (!set_up(device_path, settings)) {
+        ClosePort();
+        return false;
+    }
+    // Whatever the adapter collected before we owned it belongs to nobody.
+    PurgeComm(handle_, PURGE_RXABORT | PURGE_RXCLEAR | PURGE_TXABORT | PURGE_TXCLEAR);
+    return true;
+}
+
+bool Win32SerialPort::set_up(const std::string& device_path, const std::string& settings) {
+    DCB line{};
+    line.DCBlength = sizeof line;
+    if (!GetCommState(handle_, &line) || !BuildCommDCBA(settings.c_str(), &line)) {
+        return refuse_set_up("Unable to build Comm DCB " + settings);
+    }
+    make_raw(line);
+    if (!SetCommState(handle_, &line)) {
+        return refuse_set_up("Unable to set Comm DCB " + settings);
+    }
+    COMMTIMEOUTS time_outs = line_time_outs();
+    if (!SetCommTimeouts(handle_, &time_outs)) {
+        return refuse_set_up("Unable to set timeouts for port " + device_path);
+    }
+    return true;
+}
+
+bool Win32SerialPort::refuse_set_up(const std::string& text) {
+    const std::string message = text + " Error: " + std::to_string(GetLastError());
+    last_open_failure_ = {OpenFailureReason::SetupFailed, device_, message};
+    if (show_message_) {
+        show_message_(message);
+    }
+    return false;
+}
+
+bool Win32SerialPort::ClosePort() {
+    if (handle_ == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    // Dropping the output first keeps the close from waiting for a stalled line to send it.
+    PurgeComm(handle_, PURGE_TXABORT | PURGE_TXCLEAR | PURGE_RXABORT | PURGE_RXCLEAR);
+    return CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0;
+}
+
+void Win32SerialPort::FlushPort() {
+    // Never FlushFileBuffers(): it waits without limit on an adapter that has stopped sending.
+    // Polling the output queue gives the queued bytes the write time-out, at most that of one
+    // full piece.
+    const auto queued = [this]() -> std::size_t {
+        COMSTAT status{};
+        DWORD errors = 0;
+        return handle_ != INVALID_HANDLE_VALUE && ClearCommError(handle_, &errors, &status)
+                   ? status.cbOutQue
+                   : 0;
+    };
+    const std::size_t bytes = std::min(queued(), kMaxTransfer);
+    if (bytes == 0) {
+        return;
+    }
+    const auto deadline = MonotonicClock::now() + kWritePerByte * bytes + kWriteConstant;
+    while (MonotonicClock::now() < deadline && queued() > 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+Bytes Win32SerialPort::ReadPort() {
+    Bytes received(kMaxTransfer);
+    DWORD count = 0;
+    if (handle_ == INVALID_HANDLE_VALUE ||
+        !ReadFile(handle_, received.data(), static_cast<DWORD>(received.size()), &count, nullptr) ||
+        count == 0) {
+        FlushPort();
+        return {};
+    }
+    received.resize(count);
+    return received;
+}
+
+void Win32SerialPort::DiscardInput() {
+    if (handle_ != INVALID_HANDLE_VALUE) {
+        PurgeComm(handle_, PURGE_RXCLEAR);
+    }
+}
+
+std::uint16_t Win32SerialPort::WritePort(const Bytes& data) {
+    last_write_failure_.clear();
+    if (handle_ == INVALID_HANDLE_VALUE && !data.empty()) {
+        last_write_failure_ = "the port is not open";
+    }
+    std::size_t written = 0;
+    for (std::size_t offset = 0; offset < data.size() && last_write_failure_.empty();
+         offset += kMaxTransfer) {
+        written += write_piece(data.data() + offset, std::min(kMaxTransfer, data.size() - offset));
+    }
+    return static_cast<std::uint16_t>(
+        std::min<std::size_t>(written, std::numeric_limits<std::uint16_t>::max()));
+}
+
+std::size_t Win32SerialPort::write_piece(const std::uint8_t* bytes, std::size_t count) {
+    DWORD written = 0;
+    if (!WriteFile(handle_, bytes, static_cast<DWORD>(count), &written, nullptr)) {
+        last_write_failure_ = device_ + ": " + last_error_text();
+    } else if (written < count) {
+        last_write_failure_ = device_ + ": the line took no more bytes within " +
+                              std::to_string((kWritePerByte * count + kWriteConstant).count()) +
+                              " ms";
+    }
+    return written;
+}
+
+std::unique_ptr<SerialPort> make_system_serial_port(SerialPort::MessageSink show_message) {
+    return std::make_unique<Win32SerialPort>(std::move(show_message));
+}
+
+}  // namespace qm720
