@@ -3,12 +3,10 @@
 #include <QApplication>
 #include <memory>
 
-#include <memory>
 #include "app/clock.h"
 #include "app/frm_serial.h"
 #include "gui/form_window.h"
 #include "gui/qt_dialogs.h"
-
 #include "serial/serial_port.h"
 
 namespace qm720::gui {
