@@ -1,19 +1,22 @@
 #include "support/temp_folder.h"
 
-#include <stdlib.h>
-
-#include <cerrno>
-#include <cstring>
+#include <random>
 #include <stdexcept>
+#include <string>
 
 namespace qm720::test {
 
 TempFolder::TempFolder() {
-    std::string name = "/tmp/qm720-test-XXXXXX";
-    if (::mkdtemp(name.data()) == nullptr) {
-        throw std::runtime_error(std::string("mkdtemp: ") + std::strerror(errno));
+    std::random_device random;
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto candidate = base / ("qm720-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = candidate;
+            return;
+        }
     }
-    path_ = name;
+    throw std::runtime_error("no free temporary folder name in " + base.string());
 }
 
 TempFolder::~TempFolder() {
