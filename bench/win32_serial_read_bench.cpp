@@ -53,8 +53,7 @@ int main() {
     }
     std::printf("Win32SerialPort::ReadPort under Wine, %d runs each\n", kRuns);
     print("silent line", silent, "256 ms, never above 266 ms");
-    print("22-byte reply, after its last byte (estimate)", after_last_byte,
-          "no later than 25 ms");
+    print("22-byte reply, after its last byte (estimate)", after_last_byte, "no later than 25 ms");
     std::printf("replies not returned whole in one read: %d of %d\n", incomplete, kRuns);
     return 0;
 }

@@ -5,7 +5,8 @@
 
 namespace qm720::test {
 
-// A fresh folder in the system's temporary folder, removed with everything in it when the helper goes.
+// A fresh folder in the system's temporary folder, removed with everything in it when the
+// helper goes.
 class TempFolder {
   public:
     TempFolder();
