@@ -2,7 +2,7 @@
 
 #include "protocol/reply_frame.h"
 #include "protocol/requests.h"
-#include "sim/request_layout.h"
+#include "sim/scan_request.h"
 
 namespace qm720::sim {
 
@@ -22,10 +22,10 @@ void misstate(Bytes& reply, const SensorFaults& faults, CommandCode answered) {
         reply.resize(kMinReplyLength);  // the CRC takes the mode byte's place
     }
     if (faults.wrong_address) {
-        ++reply[kAddressPosition];
+        ++reply[kAddressOffset];
     }
     if (faults.unknown_code) {
-        reply[kCodePosition] = kUnknownReplyCode;
+        reply[kCodeOffset] = kUnknownReplyCode;
     }
     reply.back() = reply_check_crc(reply);
 }
@@ -36,17 +36,17 @@ void damage(Bytes& reply, const SensorFaults& faults, CommandCode answered) {
         reply.back() = static_cast<std::uint8_t>(~reply.back());
     }
     if (faults.bad_identity && answered == CommandCode::Identity) {
-        reply[kPayloadPosition] ^= 0x01;  // the serial number's lowest bit
+        reply[kPayloadOffset] ^= 0x01;  // the serial number's lowest bit
     }
 }
 
 }  // namespace
 
 Bytes with_faults(Bytes reply, const SensorFaults& faults, Noise& noise) {
-    if (reply.size() <= kCodePosition) {
+    if (reply.size() <= kCodeOffset) {
         return reply;
     }
-    const auto answered = static_cast<CommandCode>(reply[kCodePosition]);
+    const auto answered = static_cast<CommandCode>(reply[kCodeOffset]);
     if (faults.garbage) {
         reply = line_noise(reply.size(), noise);
     } else {

@@ -7,7 +7,7 @@
 #include "protocol/reply_frame.h"
 #include "protocol/requests.h"
 #include "sim/reply_faults.h"
-#include "sim/request_layout.h"
+#include "sim/scan_request.h"
 
 namespace qm720::sim {
 
@@ -122,12 +122,12 @@ Bytes SimulatedSensor::confirmation(std::uint8_t code) const {
 Bytes SimulatedSensor::frame(std::uint8_t code, const Bytes& payload) const {
     // Sized first rather than grown: GCC 12 misreads an insert after a braced start as a copy
     // out of bounds (its bug 105651).
-    Bytes reply(kPayloadPosition + payload.size());
+    Bytes reply(kPayloadOffset + payload.size());
     reply[0] = kReplyPrefix;
-    reply[kAddressPosition] = settings_.address;
-    reply[kCodePosition] = code;
-    std::copy(payload.begin(), payload.end(), reply.begin() + kPayloadPosition);
-    return Control_summ(reply);
+    reply[kAddressOffset] = settings_.address;
+    reply[kCodeOffset] = code;
+    std::copy(payload.begin(), payload.end(), reply.begin() + kPayloadOffset);
+    return with_crc(reply);
 }
 
 void SimulatedSensor::take_readings() {

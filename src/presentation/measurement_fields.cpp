@@ -6,7 +6,7 @@ namespace qm720 {
 
 namespace {
 
-constexpr std::size_t kAddressPosition = 2;
+constexpr std::size_t kAddressOffset = 2;
 constexpr std::size_t kTemperaturePosition = 4;
 constexpr std::size_t kLevelPosition = 5;
 constexpr std::size_t kCurrentValuePosition = 7;
@@ -23,7 +23,7 @@ std::optional<MeasurementFields> measurement_fields(const Bytes& reply) {
     }
     const std::uint8_t raw_temperature = byte_at(reply, kTemperaturePosition);
     MeasurementFields fields;
-    fields.address = byte_at(reply, kAddressPosition);
+    fields.address = byte_at(reply, kAddressOffset);
     fields.temperature = raw_temperature > 127 ? raw_temperature - 256 : raw_temperature;
     fields.level = u16_at(reply, kLevelPosition);
     fields.current_value = u32_at(reply, kCurrentValuePosition);

@@ -17,12 +17,12 @@ bool names_an_option(std::uint8_t selector) {
 
 }  // namespace
 
-void Out_modes(frmSerial& form, std::uint8_t M) {
+void show_mode(frmSerial& form, std::uint8_t M) {
     form.control("iinv").checked = (M & kInversionBit) != 0;
 
     const bool range_4096 = (M & kRange4096Bit) != 0;
     form.control("D_4096").checked = range_4096;
-    form.Ur_progressBar = range_4096 ? 4096 : 1024;
+    form.level_full_scale = range_4096 ? 4096 : 1024;
 
     const std::uint8_t selector = M & kOutputModeMask;
     if (names_an_option(selector)) {
@@ -32,8 +32,8 @@ void Out_modes(frmSerial& form, std::uint8_t M) {
     }
 
     form.control("usredn").checked = (M & kSmoothingBit) != 0;
-    form.mode_yes = false;
-    form.mode_str = std::to_string(M);
+    form.show_next_mode = false;
+    form.mode_text = std::to_string(M);
 }
 
 }  // namespace qm720

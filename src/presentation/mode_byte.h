@@ -32,6 +32,6 @@ inline constexpr std::array<OutputMode, 5> kOutputModes = {{
 }};
 
 // Shows a mode byte in the "Режимы" controls and sets the level bar's full scale.
-void Out_modes(frmSerial& form, std::uint8_t M);
+void show_mode(frmSerial& form, std::uint8_t M);
 
 }  // namespace qm720

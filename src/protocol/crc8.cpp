@@ -42,7 +42,7 @@ std::uint8_t crc_of(const Bytes& bytes, std::size_t count) {
     return reg;
 }
 
-Bytes Control_summ(const Bytes& sstr) {
+Bytes with_crc(const Bytes& sstr) {
     Bytes framed = sstr;
     framed.push_back(crc_of(sstr, sstr.size()));
     return framed;

@@ -15,6 +15,6 @@ std::uint8_t crc(std::uint8_t data, std::uint8_t& cr);
 std::uint8_t crc_of(const Bytes& bytes, std::size_t count);
 
 // `sstr` followed by its CRC-8: every request builder ends with this.
-Bytes Control_summ(const Bytes& sstr);
+Bytes with_crc(const Bytes& sstr);
 
 }  // namespace qm720

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "protocol/crc8.h"
-#include "protocol/long_to_string.h"
+#include "protocol/four_bytes.h"
 
 namespace qm720 {
 
@@ -16,7 +16,7 @@ Bytes request_frame(std::uint8_t address, CommandCode code, const Bytes& payload
     frame[1] = address;
     frame[2] = static_cast<std::uint8_t>(code);
     std::copy(payload.begin(), payload.end(), frame.begin() + kHeaderLength);
-    return Control_summ(frame);
+    return with_crc(frame);
 }
 
 Bytes poll_request(std::uint8_t address) {
@@ -48,7 +48,7 @@ Bytes set_address_request(std::uint8_t address, std::uint8_t new_address) {
 }
 
 std::optional<Bytes> four_byte_request(std::uint8_t address, CommandCode code, std::int64_t value) {
-    const std::optional<Bytes> number = Long_to_string(value);
+    const std::optional<Bytes> number = four_bytes(value);
     if (!number) {
         return std::nullopt;
     }
@@ -68,7 +68,7 @@ std::optional<Bytes> change_password_request(std::uint8_t address, std::int64_t 
 }
 
 Bytes network_scan_request() {
-    return Control_summ({kRequestPrefix, kBroadcastAddress});
+    return with_crc({kRequestPrefix, kBroadcastAddress});
 }
 
 }  // namespace qm720

@@ -125,8 +125,8 @@ TEST(FormLoad, FillsTheListsAndReportsALogThatCannotStart) {
     std::ofstream(not_a_folder) << "x";
     frmSerial form(harness.port, harness.dialogs, harness.clock, not_a_folder.string());
 
-    form.Form_Load();
-    form.str_to_log("nowhere to go");
+    form.start_up();
+    form.log_line("nowhere to go");
 
     const Control& ports = form.control("CmbPort");
     EXPECT_EQ(ports.list.size(), 30u);

@@ -9,9 +9,9 @@
 namespace qm720::sim {
 
 // Where the fields sit in a request, and in a reply alike: prefix, address, code, payload, CRC.
-inline constexpr std::size_t kAddressPosition = 1;
-inline constexpr std::size_t kCodePosition = 2;
-inline constexpr std::size_t kPayloadPosition = 3;
+inline constexpr std::size_t kAddressOffset = 1;
+inline constexpr std::size_t kCodeOffset = 2;
+inline constexpr std::size_t kPayloadOffset = 3;
 
 // The scan is the only request without a code; its third byte is the CRC of 31 FF.
 inline constexpr std::size_t kScanRequestLength = 3;

@@ -1,4 +1,4 @@
-#include "sim/request_layout.h"
+#include "sim/scan_request.h"
 
 #include <algorithm>
 
