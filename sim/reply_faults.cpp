@@ -1,8 +1,8 @@
 #include "sim/reply_faults.h"
 
 #include "protocol/reply_frame.h"
+#include "protocol/reply_layout.h"
 #include "protocol/requests.h"
-#include "sim/scan_request.h"
 
 namespace qm720::sim {
 
@@ -19,7 +19,7 @@ Bytes line_noise(std::size_t length, Noise& noise) {
 // Faults in what the sensor says: the CRC is made to fit the frame as sent.
 void misstate(Bytes& reply, const SensorFaults& faults, CommandCode answered) {
     if (faults.short_mode_reply && answered == CommandCode::SetMode) {
-        reply.resize(kMinReplyLength);  // the CRC takes the mode byte's place
+        reply.resize(kEmptyFrameLength);  // the CRC takes the mode byte's place
     }
     if (faults.wrong_address) {
         ++reply[kAddressOffset];
@@ -36,7 +36,7 @@ void damage(Bytes& reply, const SensorFaults& faults, CommandCode answered) {
         reply.back() = static_cast<std::uint8_t>(~reply.back());
     }
     if (faults.bad_identity && answered == CommandCode::Identity) {
-        reply[kPayloadOffset] ^= 0x01;  // the serial number's lowest bit
+        reply[kSerialNumberField.offset] ^= 0x01;  // the serial number's lowest bit
     }
 }
 

@@ -4,7 +4,7 @@
 #include "cli/arguments.h"
 #include "cli/failure.h"
 #include "cli/queries.h"
-#include "presentation/mode_byte.h"
+#include "protocol/mode_bits.h"
 #include "protocol/reply_frame.h"
 
 namespace qm720::cli {

@@ -4,7 +4,7 @@
 
 #include "app/frm_serial.h"
 #include "commands/unknown_sensor.h"
-#include "presentation/mode_byte.h"
+#include "protocol/mode_bits.h"
 #include "protocol/requests.h"
 
 namespace qm720 {

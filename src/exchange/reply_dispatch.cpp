@@ -8,6 +8,7 @@
 #include "presentation/measurement_reply.h"
 #include "presentation/mode_byte.h"
 #include "protocol/reply_frame.h"
+#include "protocol/reply_layout.h"
 #include "protocol/requests.h"
 
 namespace qm720 {
@@ -102,9 +103,9 @@ AnswerUse dispatch_reply(frmSerial& form, const Bytes& reply, std::uint8_t crc) 
     form.log_line(std::string(confirmation->text));
     // Without a mode byte, or with a damaged one, the controls keep their picture rather than
     // show a mode the sensor does not have.
-    if (code == code_of(CommandCode::SetMode) && reply.size() > kPayloadOffset + 1 &&
+    if (code == code_of(CommandCode::SetMode) && holds(reply, kConfirmedModeField) &&
         reply.back() == crc) {
-        show_mode(form, reply[kPayloadOffset]);
+        show_mode(form, reply[kConfirmedModeField.offset]);
     }
     return AnswerUse::Neutral;
 }

@@ -16,7 +16,6 @@ std::string two_digit_hex(const Bytes& bytes) {
 }
 
 std::optional<std::string> generated_command_line(const Bytes& frame) {
-    constexpr std::size_t kCodeOffset = 2;
     if (frame.size() <= kCodeOffset) {
         return std::nullopt;
     }

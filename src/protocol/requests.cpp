@@ -10,13 +10,34 @@ namespace qm720 {
 Bytes request_frame(std::uint8_t address, CommandCode code, const Bytes& payload) {
     // Sized first rather than grown: GCC 12 misreads an insert after a braced start as a copy
     // out of bounds (its bug 105651).
-    constexpr std::size_t kHeaderLength = 3;  // prefix, address, code
-    Bytes frame(kHeaderLength + payload.size());
+    Bytes frame(kPayloadOffset + payload.size());
     frame[0] = kRequestPrefix;
-    frame[1] = address;
-    frame[2] = static_cast<std::uint8_t>(code);
-    std::copy(payload.begin(), payload.end(), frame.begin() + kHeaderLength);
+    frame[kAddressOffset] = address;
+    frame[kCodeOffset] = static_cast<std::uint8_t>(code);
+    std::copy(payload.begin(), payload.end(), frame.begin() + kPayloadOffset);
     return with_crc(frame);
+}
+
+std::optional<std::size_t> request_length(std::uint8_t code) {
+    constexpr std::size_t kNoPayload = kEmptyFrameLength;
+    switch (static_cast<CommandCode>(code)) {
+        case CommandCode::Poll:
+        case CommandCode::Identity:
+        case CommandCode::CalibrateFull:
+        case CommandCode::CalibrateEmpty:
+            return kNoPayload;
+        case CommandCode::SetMode:
+        case CommandCode::SetAddress:
+            return kNoPayload + 1;
+        case CommandCode::ShiftFull:
+        case CommandCode::ShiftEmpty:
+            return kNoPayload + 2;
+        case CommandCode::WriteSerialNumber:
+        case CommandCode::ChangePassword:
+        case CommandCode::EnterPassword:
+            return kNoPayload + 4;
+    }
+    return std::nullopt;
 }
 
 Bytes poll_request(std::uint8_t address) {
