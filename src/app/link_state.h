@@ -17,9 +17,10 @@ struct LinkState {
     std::uint8_t write_failures = 0;
     // The scan has been written and its bare address bytes are the next answer.
     bool scan_awaited = false;
-    // The status line says no answer came; the text it had before comes back with an answer.
-    bool no_answer_shown = false;
-    std::string status_before_no_answer;
+    // The status line says no usable answer came; the text it had before comes back with the
+    // next answer.
+    bool lost_contact_shown = false;
+    std::string status_before_lost_contact;
     // Ticks in a row whose bytes held nothing that could be used.
     std::uint8_t unusable_ticks = 0;
 };

@@ -7,6 +7,7 @@
 namespace qm720 {
 namespace {
 
+// A COM port's device name is "\\.\COMn": the port opens it and the log names it so.
 constexpr std::string_view kDevicePrefix = "\\\\.\\";
 constexpr std::string_view kLineSettings = "19200,n,8,1";
 

@@ -48,9 +48,9 @@ void handle_write_failure(frmSerial& form) {
 // answer.
 void show_lost_contact(frmSerial& form, std::string_view text) {
     Control& status = form.control("MsgCom");
-    if (!form.link.no_answer_shown) {
-        form.link.status_before_no_answer = status.caption;
-        form.link.no_answer_shown = true;
+    if (!form.link.lost_contact_shown) {
+        form.link.status_before_lost_contact = status.caption;
+        form.link.lost_contact_shown = true;
     }
     status.caption = std::string(text) + form.selected_address_text();
     form.log_line(status.caption);
@@ -75,9 +75,9 @@ void toggle_activity_lamp(frmSerial& form) {
 }
 
 void process_answer(frmSerial& form, const Bytes& reply) {
-    if (form.link.no_answer_shown) {
-        form.control("MsgCom").caption = form.link.status_before_no_answer;
-        form.link.no_answer_shown = false;
+    if (form.link.lost_contact_shown) {
+        form.control("MsgCom").caption = form.link.status_before_lost_contact;
+        form.link.lost_contact_shown = false;
     }
     const std::uint8_t crc = reply_check_crc(reply);
     // Shown with the locally computed CRC after it, so an intact frame ends in two equal bytes.

@@ -92,12 +92,12 @@ TEST_F(ExchangeCycle, SilenceSavesTheStatusLineOnceAndTheFirstAnswerRestoresIt) 
     tick();
     tick();
     EXPECT_EQ(status(), "Нет ответа от датчика с адресом 1");
-    EXPECT_EQ(h.form.link.status_before_no_answer, "Пароль принят.");
+    EXPECT_EQ(h.form.link.status_before_lost_contact, "Пароль принят.");
     EXPECT_EQ(test::logged_texts(h).size(), 3u);  // the port line and one per silent tick
     h.port.reads.push_back(test::Measurement{}.frame());
     tick();
     EXPECT_EQ(status(), "Пароль принят.");
-    EXPECT_FALSE(h.form.link.no_answer_shown);
+    EXPECT_FALSE(h.form.link.lost_contact_shown);
 }
 
 TEST_F(ExchangeCycle, ActivityLampTogglesWhiteAndGrey) {
