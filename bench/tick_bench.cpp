@@ -30,8 +30,8 @@ class AnsweringPort : public SerialPort {
     std::string last_write_failure() const override { return {}; }
 
   private:
-    Bytes reply_ = Control_summ({0x3E, 0x01, 0xF0, 0x17, 0x00, 0x02, 0x68, 0x36, 0x02, 0x00, 0xA0,
-                                 0x86, 0x01, 0x00, 0x30, 0xE6, 0x02, 0x00, 0x58, 0x02, 0x00});
+    Bytes reply_ = with_crc({0x3E, 0x01, 0xF0, 0x17, 0x00, 0x02, 0x68, 0x36, 0x02, 0x00, 0xA0,
+                             0x86, 0x01, 0x00, 0x30, 0xE6, 0x02, 0x00, 0x58, 0x02, 0x00});
 };
 
 class SilentDialogs : public Dialogs {
@@ -45,8 +45,8 @@ class SilentDialogs : public Dialogs {
 
 struct OpenWindow {
     OpenWindow() : folder(make_folder()), form(port, dialogs, clock, folder) {
-        form.Form_Load();
-        form.BTNOpenCom_Click();
+        form.start_up();
+        form.open_port();
         set_single_entry(form.control("CmbNet"), "1");
     }
     ~OpenWindow() { std::filesystem::remove_all(folder); }
@@ -79,7 +79,7 @@ long resident_kib() {
 void BM_Tick(benchmark::State& state) {
     OpenWindow window;
     for (auto _ : state) {
-        TMRComm_Timer(window.form);
+        exchange_tick(window.form);
     }
     state.SetLabel("target: under 50 us a tick");
 }
@@ -89,11 +89,11 @@ void report_memory_after_long_run() {
     constexpr int kTicks = 100000;
     OpenWindow window;
     for (int k = 0; k < 1000; ++k) {
-        TMRComm_Timer(window.form);
+        exchange_tick(window.form);
     }
     const long before = resident_kib();
     for (int k = 0; k < kTicks; ++k) {
-        TMRComm_Timer(window.form);
+        exchange_tick(window.form);
     }
     const long after = resident_kib();
     const auto log_size = std::filesystem::file_size(window.form.log.log_path());

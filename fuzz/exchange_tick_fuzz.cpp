@@ -22,10 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     qm720::fuzz::FuzzForm h;
-    h.form.BTNOpenCom_Click();
+    h.form.open_port();
     if ((data[0] & 1) != 0) {
-        h.form.wrs = qm720::network_scan_request();
-        h.form.net_opr = true;
+        h.form.link.pending_request = qm720::network_scan_request();
+        h.form.link.scan_awaited = true;
     }
     for (std::size_t at = 1; at < size && h.port.reads.size() < kMostReads;) {
         const std::size_t length = std::min<std::size_t>(data[at], size - at - 1);
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // One tick more than there are reads, so that whatever the last answer queued is written.
     const std::size_t ticks = h.port.reads.size() + 1;
     for (std::size_t tick = 0; tick < ticks; ++tick) {
-        qm720::TMRComm_Timer(h.form);
+        qm720::exchange_tick(h.form);
     }
     return 0;
 }

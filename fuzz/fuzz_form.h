@@ -17,7 +17,7 @@ struct FuzzForm {
     test::FixedClock clock;
     frmSerial form{port, dialogs, clock, "/dev/null"};
 
-    FuzzForm() { form.Form_Load(); }
+    FuzzForm() { form.start_up(); }
 };
 
 }  // namespace qm720::fuzz

@@ -17,14 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qm720::Bytes reply(data + 1, data + size);
     switch (data[0] % 3) {
         case 0:
-            qm720::all_data_to_form(h.form, reply);
+            qm720::show_measurement(h.form, reply);
             break;
         case 1:
-            qm720::assept_sn(h.form, reply);
+            qm720::show_identity(h.form, reply);
             break;
         default:
             for (const std::uint8_t mode : reply) {
-                qm720::Out_modes(h.form, mode);
+                qm720::show_mode(h.form, mode);
             }
     }
     return 0;

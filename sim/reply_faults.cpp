@@ -1,8 +1,8 @@
 #include "sim/reply_faults.h"
 
 #include "protocol/reply_frame.h"
+#include "protocol/reply_layout.h"
 #include "protocol/requests.h"
-#include "sim/request_layout.h"
 
 namespace qm720::sim {
 
@@ -19,13 +19,13 @@ Bytes line_noise(std::size_t length, Noise& noise) {
 // Faults in what the sensor says: the CRC is made to fit the frame as sent.
 void misstate(Bytes& reply, const SensorFaults& faults, CommandCode answered) {
     if (faults.short_mode_reply && answered == CommandCode::SetMode) {
-        reply.resize(kMinReplyLength);  // the CRC takes the mode byte's place
+        reply.resize(kEmptyFrameLength);  // the CRC takes the mode byte's place
     }
     if (faults.wrong_address) {
-        ++reply[kAddressPosition];
+        ++reply[kAddressOffset];
     }
     if (faults.unknown_code) {
-        reply[kCodePosition] = kUnknownReplyCode;
+        reply[kCodeOffset] = kUnknownReplyCode;
     }
     reply.back() = reply_check_crc(reply);
 }
@@ -36,17 +36,17 @@ void damage(Bytes& reply, const SensorFaults& faults, CommandCode answered) {
         reply.back() = static_cast<std::uint8_t>(~reply.back());
     }
     if (faults.bad_identity && answered == CommandCode::Identity) {
-        reply[kPayloadPosition] ^= 0x01;  // the serial number's lowest bit
+        reply[kSerialNumberField.offset] ^= 0x01;  // the serial number's lowest bit
     }
 }
 
 }  // namespace
 
 Bytes with_faults(Bytes reply, const SensorFaults& faults, Noise& noise) {
-    if (reply.size() <= kCodePosition) {
+    if (reply.size() <= kCodeOffset) {
         return reply;
     }
-    const auto answered = static_cast<CommandCode>(reply[kCodePosition]);
+    const auto answered = static_cast<CommandCode>(reply[kCodeOffset]);
     if (faults.garbage) {
         reply = line_noise(reply.size(), noise);
     } else {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "protocol/requests.h"
-#include "sim/request_layout.h"
+#include "sim/scan_request.h"
 
 namespace qm720::sim {
 
@@ -14,10 +14,10 @@ std::vector<Bytes> RequestAssembler::feed(const Bytes& received) {
 
 std::vector<Bytes> RequestAssembler::pending_requests() {
     std::vector<Bytes> requests;
-    for (skip_to_prefix(); pending_.size() > kCodePosition; skip_to_prefix()) {
+    for (skip_to_prefix(); pending_.size() > kCodeOffset; skip_to_prefix()) {
         std::size_t length = kScanRequestLength;
         if (!starts_scan(pending_)) {
-            const auto coded_length = request_length(pending_[kCodePosition]);
+            const auto coded_length = request_length(pending_[kCodeOffset]);
             if (!coded_length) {
                 // No request starts here; look for the next prefix.
                 pending_.erase(pending_.begin());

@@ -2,17 +2,17 @@
 
 #include "protocol/reply_frame.h"
 #include "protocol/requests.h"
-#include "sim/request_layout.h"
+#include "sim/scan_request.h"
 
 namespace qm720::sim {
 
 namespace {
 
 bool well_formed(const Bytes& request) {
-    if (request.size() <= kCodePosition || request.front() != kRequestPrefix) {
+    if (request.size() <= kCodeOffset || request.front() != kRequestPrefix) {
         return false;
     }
-    const auto length = request_length(request[kCodePosition]);
+    const auto length = request_length(request[kCodeOffset]);
     return length && *length == request.size() && reply_intact(request);
 }
 
@@ -34,12 +34,12 @@ Bytes SensorBus::answer(const Bytes& request) {
     if (!well_formed(request)) {
         return {};
     }
-    SimulatedSensor* sensor = addressed(request[kAddressPosition]);
+    SimulatedSensor* sensor = addressed(request[kAddressOffset]);
     if (sensor == nullptr) {
         return {};
     }
-    const Bytes payload(request.begin() + kPayloadPosition, request.end() - 1);
-    return sensor->answer(request[kCodePosition], payload);
+    const Bytes payload(request.begin() + kPayloadOffset, request.end() - 1);
+    return sensor->answer(request[kCodeOffset], payload);
 }
 
 Bytes SensorBus::scan_answer() const {

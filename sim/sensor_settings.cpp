@@ -1,5 +1,7 @@
 #include "sim/sensor_settings.h"
 
+#include "protocol/mode_bits.h"
+
 namespace qm720::sim {
 
 SensorSettings sensor_defaults(std::uint8_t address) {
@@ -26,7 +28,7 @@ std::vector<SensorSettings> default_bus() {
     SensorSettings smoothing = sensor_defaults(5);
     smoothing.serial_number = 200501;
     smoothing.software_version = 131;
-    smoothing.mode = 0x08;
+    smoothing.mode = kSmoothingBit;
     smoothing.empty_level = 98500;
     smoothing.full_level = 186200;
     smoothing.level = 300;
@@ -37,7 +39,7 @@ std::vector<SensorSettings> default_bus() {
     SensorSettings wide_range = sensor_defaults(17);
     wide_range.serial_number = 1017;
     wide_range.software_version = 120;
-    wide_range.mode = 0x80;
+    wide_range.mode = kRange4096Bit;
     wide_range.empty_level = 101200;
     wide_range.full_level = 194300;
     wide_range.level = 2900;

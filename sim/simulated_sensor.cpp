@@ -5,9 +5,9 @@
 
 #include "protocol/crc8.h"
 #include "protocol/reply_frame.h"
+#include "protocol/reply_layout.h"
 #include "protocol/requests.h"
 #include "sim/reply_faults.h"
-#include "sim/request_layout.h"
 
 namespace qm720::sim {
 
@@ -23,13 +23,6 @@ template <typename T>
 T clamped(std::int64_t value) {
     return static_cast<T>(std::clamp<std::int64_t>(value, std::numeric_limits<T>::min(),
                                                    std::numeric_limits<T>::max()));
-}
-
-// Replies carry numbers least significant byte first.
-void append_little_endian(Bytes& bytes, std::uint32_t value, std::size_t width) {
-    for (std::size_t k = 0; k < width; ++k) {
-        bytes.push_back(static_cast<std::uint8_t>(value >> (8 * k)));
-    }
 }
 
 // Requests carry numbers most significant byte first.
@@ -74,9 +67,12 @@ Bytes SimulatedSensor::honest_reply(std::uint8_t code, const Bytes& payload) {
         case CommandCode::ShiftEmpty:
             shift(settings_.empty_level, payload);
             return confirmation(code);
-        case CommandCode::SetMode:
+        case CommandCode::SetMode: {
             settings_.mode = payload.at(0);
-            return frame(code, {settings_.mode});
+            Bytes reply(kConfirmedModeField.end());
+            set_field(reply, kConfirmedModeField, settings_.mode);
+            return frame(code, reply);
+        }
         case CommandCode::SetAddress: {
             // The confirmation still comes from the old address; the new one holds from then on.
             Bytes reply = confirmation(code);
@@ -96,38 +92,34 @@ Bytes SimulatedSensor::honest_reply(std::uint8_t code, const Bytes& payload) {
 
 Bytes SimulatedSensor::measurement_reply() {
     take_readings();
-    Bytes payload;
-    payload.push_back(static_cast<std::uint8_t>(last_readings_.temperature));
-    append_little_endian(payload, last_readings_.level, 2);
-    append_little_endian(payload, last_readings_.current_value, 4);
-    append_little_endian(payload, settings_.empty_level, 4);
-    append_little_endian(payload, settings_.full_level, 4);
-    append_little_endian(payload, settings_.k_value, 2);
-    payload.push_back(settings_.mode);
-    return frame(static_cast<std::uint8_t>(CommandCode::Poll), payload);
+    Bytes reply(kModeByteField.end());
+    set_field(reply, kTemperatureField, static_cast<std::uint8_t>(last_readings_.temperature));
+    set_field(reply, kLevelField, last_readings_.level);
+    set_field(reply, kCurrentValueField, last_readings_.current_value);
+    set_field(reply, kEmptyValueField, settings_.empty_level);
+    set_field(reply, kFullValueField, settings_.full_level);
+    set_field(reply, kKValueField, settings_.k_value);
+    set_field(reply, kModeByteField, settings_.mode);
+    return frame(static_cast<std::uint8_t>(CommandCode::Poll), reply);
 }
 
 Bytes SimulatedSensor::identity_reply() const {
-    Bytes payload;
-    append_little_endian(payload, settings_.serial_number, 4);
-    payload.push_back(settings_.software_version);
-    payload.push_back(settings_.version_prefix);
-    return frame(static_cast<std::uint8_t>(CommandCode::Identity), payload);
+    Bytes reply(kVersionPrefixField.end());
+    set_field(reply, kSerialNumberField, settings_.serial_number);
+    set_field(reply, kVersionField, settings_.software_version);
+    set_field(reply, kVersionPrefixField, settings_.version_prefix);
+    return frame(static_cast<std::uint8_t>(CommandCode::Identity), reply);
 }
 
 Bytes SimulatedSensor::confirmation(std::uint8_t code) const {
-    return frame(code, {});
+    return frame(code, Bytes(kPayloadOffset));
 }
 
-Bytes SimulatedSensor::frame(std::uint8_t code, const Bytes& payload) const {
-    // Sized first rather than grown: GCC 12 misreads an insert after a braced start as a copy
-    // out of bounds (its bug 105651).
-    Bytes reply(kPayloadPosition + payload.size());
+Bytes SimulatedSensor::frame(std::uint8_t code, Bytes reply) const {
     reply[0] = kReplyPrefix;
-    reply[kAddressPosition] = settings_.address;
-    reply[kCodePosition] = code;
-    std::copy(payload.begin(), payload.end(), reply.begin() + kPayloadPosition);
-    return Control_summ(reply);
+    reply[kAddressOffset] = settings_.address;
+    reply[kCodeOffset] = code;
+    return with_crc(reply);
 }
 
 void SimulatedSensor::take_readings() {

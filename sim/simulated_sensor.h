@@ -39,7 +39,8 @@ class SimulatedSensor {
     Bytes measurement_reply();
     Bytes identity_reply() const;
     Bytes confirmation(std::uint8_t code) const;
-    Bytes frame(std::uint8_t code, const Bytes& payload) const;
+    // `reply` with its payload in place and room for prefix, address and code, framed.
+    Bytes frame(std::uint8_t code, Bytes reply) const;
     void take_readings();
     void shift(std::uint32_t& level_value, const Bytes& payload);
     Bytes enter_password(std::uint32_t password);

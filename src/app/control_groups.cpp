@@ -28,32 +28,32 @@ void enable_groups(std::vector<Control>& controls, Selects selects) {
 
 }  // namespace
 
-void frmSerial::SwitchTags() {
+void frmSerial::toggle_port_groups() {
     for_groups(
         controls_,
         [](std::int64_t g) { return g > kSwitchedGroupsAbove && g < kFirstVersionGroup; },
         [](Control& control) { control.enabled = !control.enabled; });
 }
 
-void frmSerial::CloseAllTags() {
+void frmSerial::disable_port_groups() {
     for_groups(
         controls_, [](std::int64_t g) { return g > kSwitchedGroupsAbove; },
         [](Control& control) { control.enabled = false; });
 }
 
-void frmSerial::swtag130() {
+void frmSerial::enable_v130() {
     enable_groups(controls_, [](std::int64_t g) { return g == 130; });
 }
 
-void frmSerial::swtag131() {
+void frmSerial::enable_v131() {
     enable_groups(controls_, [](std::int64_t g) { return g == 131; });
 }
 
-void frmSerial::swtag134() {
+void frmSerial::enable_v134() {
     enable_groups(controls_, [](std::int64_t g) { return g > 134 && g < 163; });
 }
 
-void frmSerial::swtag163() {
+void frmSerial::enable_v163() {
     enable_groups(controls_, [](std::int64_t g) { return g == 163; });
 }
 

@@ -271,7 +271,7 @@ void add_hidden_controls(std::vector<Control>& controls) {
 
 }  // namespace
 
-std::vector<Control> frmSerial_controls() {
+std::vector<Control> window_controls() {
     std::vector<Control> controls;
     add_connection_area(controls);
     add_identity_area(controls);

@@ -7,6 +7,6 @@
 namespace qm720 {
 
 // Every control of the window in its start state, hidden ones included, in window order.
-std::vector<Control> frmSerial_controls();
+std::vector<Control> window_controls();
 
 }  // namespace qm720

@@ -47,7 +47,7 @@ std::string spaced_hex(const Bytes& frame) {
 
 }  // namespace
 
-std::string CleanStr(const Bytes& frame) {
+std::string readable_text(const Bytes& frame) {
     std::string text;
     for (const std::uint8_t byte : frame) {
         text += readable(byte);
@@ -56,7 +56,7 @@ std::string CleanStr(const Bytes& frame) {
 }
 
 std::string frame_view_text(const Bytes& frame) {
-    return spaced_hex(frame) + "\r\n\r\n" + CleanStr(frame);
+    return spaced_hex(frame) + "\r\n\r\n" + readable_text(frame);
 }
 
 }  // namespace qm720

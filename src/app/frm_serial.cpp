@@ -13,7 +13,7 @@ frmSerial::frmSerial(SerialPort& port, Dialogs& dialogs, const Clock& clock, std
     : port(port),
       dialogs(dialogs),
       clock(clock),
-      controls_(frmSerial_controls()),
+      controls_(window_controls()),
       log_home_(std::move(log_home)) {
     // The keys view the names inside controls_, which is never resized after this point.
     for (std::size_t i = 0; i < controls_.size(); ++i) {
@@ -45,7 +45,7 @@ std::string frmSerial::selected_address_text() const {
     return selected_address() ? control("CmbNet").caption : std::string();
 }
 
-void frmSerial::str_to_log(const std::string& text) {
+void frmSerial::log_line(const std::string& text) {
     // A lost line never stops the exchange; the engineer hears of it once, when the log stops
     // taking lines, and the log itself counts what it missed once it takes them again.
     const auto failure = log.write_line(clock.now(), text);
@@ -54,7 +54,7 @@ void frmSerial::str_to_log(const std::string& text) {
     }
 }
 
-void frmSerial::out_win(const Bytes& frame) {
+void frmSerial::show_frame(const Bytes& frame) {
     control("txtRec").caption = frame_view_text(frame);
 }
 

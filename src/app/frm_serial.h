@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -11,14 +12,17 @@
 #include "app/control.h"
 #include "app/dialogs.h"
 #include "app/exchange_log.h"
+#include "app/link_state.h"
+#include "app/stability_lamp.h"
 #include "core/bytes.h"
 #include "serial/serial_port.h"
 
 namespace qm720 {
 
-// The one window: its controls as records in window order, the form-level variables and the
-// services every handler shares (port, boxes, clock, log). The handlers of the exchange,
-// the decoders and the operator commands are free functions over this form, one file each.
+// The one window: its controls as records in window order, the state the handlers share (the
+// link, the stability lamp, what is known of the sensor) and the services every handler uses
+// (port, boxes, clock, log). The handlers of the exchange, the decoders and the operator commands
+// are free functions over this form, one file each.
 class frmSerial {
   public:
     static constexpr std::string_view kCaption = "Настройка QM-720";
@@ -27,16 +31,17 @@ class frmSerial {
 
     frmSerial(SerialPort& port, Dialogs& dialogs, const Clock& clock, std::string log_home);
 
-    // Every control, hidden ones included, in window order.
-    std::vector<Control>& controls() { return controls_; }
-    const std::vector<Control>& controls() const { return controls_; }
+    // Every control, hidden ones included, in window order. A span, so that no caller can add or
+    // remove a control under the name index.
+    std::span<Control> controls() { return controls_; }
+    std::span<const Control> controls() const { return controls_; }
     // The control of that name; the names are fixed, so an unknown one is a programming error
     // and throws std::logic_error naming it.
     Control& control(std::string_view name);
     const Control& control(std::string_view name) const;
 
-    // Start-up: variables, address list, port list, exchange log.
-    void Form_Load();
+    // Start-up: address list, port list, exchange log.
+    void start_up();
 
     // The address typed or chosen in CmbNet when it is a whole number 0..255; otherwise no
     // entry counts as selected, nothing is polled and commands take their no-address path.
@@ -53,46 +58,41 @@ class frmSerial {
     void follow_selected_address();
 
     // Exchange log and frame view. The first line lost after a good one is reported in a box.
-    void str_to_log(const std::string& text);
-    void out_win(const Bytes& frame);
+    void log_line(const std::string& text);
+    void show_frame(const Bytes& frame);
 
-    // Control groups.
-    void SwitchTags();
-    void CloseAllTags();
-    void swtag130();
-    void swtag131();
-    void swtag134();
-    void swtag163();
+    // Control groups, by the number in each control's tag. Group 9 needs an open port: opening
+    // toggles it, closing disables it together with the groups a sensor's software version
+    // unlocks, which the enable_v functions turn on for versions 130, 131, 134 and 163 and up.
+    void toggle_port_groups();
+    void disable_port_groups();
+    void enable_v130();
+    void enable_v131();
+    void enable_v134();
+    void enable_v163();
 
     // Port buttons.
-    void BTNOpenCom_Click();
-    void BTNCloseCom_Click();
+    void open_port();
+    void close_port();
 
     SerialPort& port;
     Dialogs& dialogs;
     const Clock& clock;
 
-    // Form-level variables, named as the rest of the team knows them.
-    Bytes wrs;
-    std::uint8_t last_addr = 0;
-    std::uint8_t wr_fail_count = 0;
-    bool no_data = false;
-    std::string last_msg;
-    bool net_opr = false;
-    bool mode_yes = true;
-    std::int16_t Ur_progressBar = 1024;
-    std::string mode_str;
+    LinkState link;
+    StabilityLamp lamp;
+
+    // The sensor's mode: the last mode byte it reported, whether the next one is drawn onto the
+    // mode controls, the level bar's full scale and the last mode drawn, as the log shows it.
     std::uint8_t mode_byte = 0;
-    double tek_avg = 0.0;
-    std::int16_t stab_cnt = 0;
-    std::int16_t hold_cnt = 0;
+    bool show_next_mode = true;
+    std::int16_t level_full_scale = 1024;
+    std::string mode_text;
 
     // Learnt of the selected sensor since it was selected or the port was opened: a measurement
     // reply of its own gave `mode_byte`; an intact identity reply of its own filled `sn`.
     bool mode_byte_known = false;
     bool identity_known = false;
-    // Ticks in a row whose bytes held nothing that could be used.
-    std::uint8_t unusable_ticks = 0;
 
     ExchangeLog log;
 

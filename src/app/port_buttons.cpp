@@ -6,12 +6,13 @@
 namespace qm720 {
 namespace {
 
+// A COM port's device name is "\\.\COMn": the port opens it and the log names it so.
 constexpr std::string_view kDevicePrefix = "\\\\.\\";
 constexpr std::string_view kLineSettings = "19200,n,8,1";
 
 }  // namespace
 
-void frmSerial::BTNOpenCom_Click() {
+void frmSerial::open_port() {
     const std::string entry = control("CmbPort").caption;
     const std::string path = std::string(kDevicePrefix) + entry;
     if (!port.OpenPort(path, std::string(kLineSettings))) {
@@ -19,27 +20,27 @@ void frmSerial::BTNOpenCom_Click() {
         const std::string reason = open_failure_text(port.last_open_failure());
         dialogs.message_box(reason.empty() ? message : message + "\n" + reason, "",
                             BoxIcon::Exclamation);
-        str_to_log(message);
+        log_line(message);
         if (!reason.empty()) {
-            str_to_log(reason);
+            log_line(reason);
         }
         return;
     }
     // A command confirmed while the port was closed was meant for no sensor in particular.
-    wrs.clear();
-    SwitchTags();
+    link.pending_request.clear();
+    toggle_port_groups();
     control("TMRComm").enabled = true;
     control("BTNOpenCom").enabled = false;
-    wr_fail_count = 0;
-    str_to_log("Com Port " + path + " Open");
+    link.write_failures = 0;
+    log_line("Com Port " + path + " Open");
 }
 
-void frmSerial::BTNCloseCom_Click() {
+void frmSerial::close_port() {
     control("TMRComm").enabled = false;
     port.ClosePort();
-    CloseAllTags();
+    disable_port_groups();
     control("BTNOpenCom").enabled = true;
-    str_to_log("Com Port " + control("CmbPort").caption + " Closed");
+    log_line("Com Port " + control("CmbPort").caption + " Closed");
     set_single_entry(control("CmbNet"), "0");
     clear_sensor_readings();
     control("MsgCom").caption.clear();

@@ -4,8 +4,8 @@
 namespace qm720 {
 
 void add_port_events(FormEventTable& events) {
-    events["BTNOpenCom_Click"] = [](frmSerial& form) { form.BTNOpenCom_Click(); };
-    events["BTNCloseCom_Click"] = [](frmSerial& form) { form.BTNCloseCom_Click(); };
+    events["BTNOpenCom_Click"] = [](frmSerial& form) { form.open_port(); };
+    events["BTNCloseCom_Click"] = [](frmSerial& form) { form.close_port(); };
 }
 
 }  // namespace qm720

@@ -26,13 +26,11 @@ void frmSerial::clear_sensor_readings() {
 
     // The lamp judges one sensor's run of values; the next sensor's first reply redraws the
     // mode controls, and until it has answered nothing of its state is known.
-    tek_avg = 0.0;
-    stab_cnt = 0;
-    hold_cnt = 0;
-    mode_yes = true;
+    lamp = {};
+    show_next_mode = true;
     mode_byte_known = false;
     identity_known = false;
-    unusable_ticks = 0;
+    link.unusable_ticks = 0;
     readings_address_ = selected_address();
 }
 

@@ -10,13 +10,7 @@ constexpr int kPortCount = 30;
 
 }  // namespace
 
-void frmSerial::Form_Load() {
-    mode_yes = true;
-    net_opr = false;
-    Ur_progressBar = 1024;
-    tek_avg = 0.0;
-    stab_cnt = 0;
-
+void frmSerial::start_up() {
     set_single_entry(control("CmbNet"), "0");
 
     Control& ports = control("CmbPort");

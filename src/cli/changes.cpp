@@ -4,7 +4,7 @@
 #include "cli/arguments.h"
 #include "cli/failure.h"
 #include "cli/queries.h"
-#include "presentation/mode_byte.h"
+#include "protocol/mode_bits.h"
 #include "protocol/reply_frame.h"
 
 namespace qm720::cli {
@@ -82,7 +82,7 @@ void password_command(SensorLink& link, Output& output, const Invocation& invoca
     const CommandCode code = enter ? CommandCode::EnterPassword : CommandCode::ChangePassword;
     const Bytes reply = link.change(*four_byte_request(address, code, *password),
                                     {{address}, {code_of(code), kPasswordRefusedCode}});
-    if (reply[kReplyCodeOffset] == kPasswordRefusedCode) {
+    if (reply[kCodeOffset] == kPasswordRefusedCode) {
         throw Failure(ExitStatus::NotConfirmed, "Неверный пароль.");
     }
     output.result({}, enter ? "Пароль принят." : "Пароль изменен.");

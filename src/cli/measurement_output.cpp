@@ -1,7 +1,7 @@
 #include "cli/measurement_output.h"
 
 #include "cli/output_modes.h"
-#include "presentation/mode_byte.h"
+#include "protocol/mode_bits.h"
 
 namespace qm720::cli {
 

@@ -4,7 +4,7 @@
 #include "cli/failure.h"
 #include "cli/queries.h"
 #include "protocol/command_line.h"
-#include "protocol/reply_frame.h"
+#include "protocol/reply_layout.h"
 #include "protocol/requests.h"
 
 namespace qm720::cli {
@@ -31,7 +31,7 @@ void set_mode_command(SensorLink& link, Output& output, const Invocation& invoca
     const std::uint8_t mode = mode_with_options(reported_mode(link, address), invocation.mode);
     const Bytes reply = link.change(set_mode_request(address, mode),
                                     {{address}, {static_cast<std::uint8_t>(CommandCode::SetMode)}});
-    if (reply.size() <= kReplyPayloadOffset + 1 || reply[kReplyPayloadOffset] != mode) {
+    if (!holds(reply, kConfirmedModeField) || reply[kConfirmedModeField.offset] != mode) {
         throw Failure(ExitStatus::NotConfirmed,
                       "the sensor did not confirm mode " + std::to_string(mode));
     }

@@ -21,8 +21,8 @@ bool contains(const std::vector<std::uint8_t>& values, std::uint8_t value) {
 Bytes valid_reply(Bytes received, const ExpectedReply& expected) {
     skip_line_noise(received);
     if (!is_reply_frame(received) || !reply_intact(received) ||
-        !contains(expected.addresses, received[kReplyAddressOffset]) ||
-        !contains(expected.codes, received[kReplyCodeOffset])) {
+        !contains(expected.addresses, received[kAddressOffset]) ||
+        !contains(expected.codes, received[kCodeOffset])) {
         return {};
     }
     return received;

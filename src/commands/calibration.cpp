@@ -4,7 +4,7 @@
 
 #include "app/frm_serial.h"
 #include "commands/unknown_sensor.h"
-#include "presentation/mode_byte.h"
+#include "protocol/mode_bits.h"
 #include "protocol/requests.h"
 
 namespace qm720 {
@@ -36,21 +36,21 @@ void calibrate(frmSerial& form, const CalibrationCommand& command) {
     if (!form.dialogs.yes_no_box(command.question)) {
         return;
     }
-    form.wrs = calibrate_request(*address, command.level);
-    form.out_win(form.wrs);
-    form.str_to_log(command.log_text);
+    form.link.pending_request = calibrate_request(*address, command.level);
+    form.show_frame(form.link.pending_request);
+    form.log_line(command.log_text);
 }
 
 }  // namespace
 
-void hig_Click(frmSerial& form) {
+void calibrate_full(frmSerial& form) {
     calibrate(form, {Level::Full,
                      "Сейчас будет произведена перекалибровка верхнего уровня. Вы уверены что "
                      "это нужно?",
                      "Cmd SetHight "});
 }
 
-void low_Click(frmSerial& form) {
+void calibrate_empty(frmSerial& form) {
     calibrate(form, {Level::Empty,
                      "Сейчас будет произведена перекалибровка нижнего уровня. Вы уверены что "
                      "это нужно?",

@@ -5,7 +5,7 @@ namespace qm720 {
 class frmSerial;
 
 // "Установить полный" / "Установить пустой": recalibrate a level of the selected sensor.
-void hig_Click(frmSerial& form);
-void low_Click(frmSerial& form);
+void calibrate_full(frmSerial& form);
+void calibrate_empty(frmSerial& form);
 
 }  // namespace qm720

@@ -9,19 +9,19 @@
 namespace qm720 {
 
 void add_command_events(FormEventTable& events) {
-    events["hig_Click"] = hig_Click;
-    events["low_Click"] = low_Click;
-    events["sdv_hi_Click"] = sdv_hi_Click;
-    events["sdv_low_Click"] = sdv_low_Click;
-    events["gen_up_Click"] = gen_up_Click;
-    events["gen_down_Click"] = gen_down_Click;
-    events["Set_mode_Click"] = Set_mode_Click;
-    events["Gen_ust_Click"] = Gen_ust_Click;
-    events["net_Click"] = net_Click;
-    events["InstSN_Click"] = InstSN_Click;
-    events["next_ser_num_Click"] = next_ser_num_Click;
-    events["Vvod_PWD_Click"] = Vvod_PWD_Click;
-    events["Chg_pass_Click"] = Chg_pass_Click;
+    events["hig_Click"] = calibrate_full;
+    events["low_Click"] = calibrate_empty;
+    events["sdv_hi_Click"] = shift_full_level;
+    events["sdv_low_Click"] = shift_empty_level;
+    events["gen_up_Click"] = generate_full_shift_line;
+    events["gen_down_Click"] = generate_empty_shift_line;
+    events["Set_mode_Click"] = write_mode;
+    events["Gen_ust_Click"] = generate_mode_line;
+    events["net_Click"] = write_address;
+    events["InstSN_Click"] = write_typed_serial_number;
+    events["next_ser_num_Click"] = write_next_serial_number;
+    events["Vvod_PWD_Click"] = enter_password;
+    events["Chg_pass_Click"] = change_password;
 }
 
 }  // namespace qm720

@@ -53,11 +53,12 @@ void shift(frmSerial& form, const ShiftCommand& command) {
     if (!address || !form.dialogs.yes_no_box(command.question)) {
         return;
     }
-    form.wrs = shift_request(*address, command.level, *amount);
-    form.str_to_log(command.shift_log + std::to_string(*amount));
+    form.link.pending_request = shift_request(*address, command.level, *amount);
+    form.log_line(command.shift_log + std::to_string(*amount));
 }
 
-// Builds the line without touching wrs, so a command still waiting for the next tick goes out.
+// Builds the line without touching the pending request, so a command still waiting for the next
+// tick goes out.
 void generate(frmSerial& form, const ShiftCommand& command) {
     const auto address = address_from_text(form.dialogs.input_box(
         "Введите сетевой адрес удаленного датчика", "Генерирование сдвига", "0"));
@@ -71,21 +72,21 @@ void generate(frmSerial& form, const ShiftCommand& command) {
     const auto line = generated_command_line(shift_request(*address, command.level, *amount));
     Control& output = form.control("gen_txt");
     output.caption = line.value_or("");
-    form.str_to_log(command.generation_log + output.caption);
+    form.log_line(command.generation_log + output.caption);
 }
 
 }  // namespace
 
-void sdv_hi_Click(frmSerial& form) {
+void shift_full_level(frmSerial& form) {
     shift(form, kFullLevel);
 }
-void sdv_low_Click(frmSerial& form) {
+void shift_empty_level(frmSerial& form) {
     shift(form, kEmptyLevel);
 }
-void gen_up_Click(frmSerial& form) {
+void generate_full_shift_line(frmSerial& form) {
     generate(form, kFullLevel);
 }
-void gen_down_Click(frmSerial& form) {
+void generate_empty_shift_line(frmSerial& form) {
     generate(form, kEmptyLevel);
 }
 

@@ -35,20 +35,21 @@ std::uint8_t mode_from_controls(const frmSerial& form) {
     return output_mode | flags_from_controls(form);
 }
 
-void Set_mode_Click(frmSerial& form) {
+void write_mode(frmSerial& form) {
     const std::uint8_t mode = mode_from_controls(form);
     const auto address = form.selected_address();
     if (!address || !form.dialogs.yes_no_box(
                         "Сейчас будет изменен режим работы датчика. Вы уверены что это нужно?")) {
         return;
     }
-    form.str_to_log("Cmd Change mode to " + std::to_string(mode));
-    form.wrs = set_mode_request(*address, mode);
-    form.mode_yes = true;
+    form.log_line("Cmd Change mode to " + std::to_string(mode));
+    form.link.pending_request = set_mode_request(*address, mode);
+    form.show_next_mode = true;
 }
 
-// Builds the line without touching wrs, so a command still waiting for the next tick goes out.
-void Gen_ust_Click(frmSerial& form) {
+// Builds the line without touching the pending request, so a command still waiting for the next
+// tick goes out.
+void generate_mode_line(frmSerial& form) {
     const std::string answer =
         form.dialogs.input_box("Введите сетевой адрес удаленного датчика", "Изменение режима", "0");
     // Remote sensors take a new mode only in RS-485 output mode, so no other mode is offered.
@@ -67,7 +68,7 @@ void Gen_ust_Click(frmSerial& form) {
     const auto line = generated_command_line(set_mode_request(*address, flags_from_controls(form)));
     Control& output = form.control("gen_txt");
     output.caption = line.value_or("");
-    form.str_to_log("Cmd GenMode: " + output.caption);
+    form.log_line("Cmd GenMode: " + output.caption);
 }
 
 }  // namespace qm720

@@ -10,9 +10,9 @@ class frmSerial;
 std::uint8_t mode_from_controls(const frmSerial& form);
 
 // "&Установить": write the mode to the selected sensor.
-void Set_mode_Click(frmSerial& form);
+void write_mode(frmSerial& form);
 
 // "Сгенерировать": the set-mode command line for a remote sensor in RS-485 output mode.
-void Gen_ust_Click(frmSerial& form);
+void generate_mode_line(frmSerial& form);
 
 }  // namespace qm720

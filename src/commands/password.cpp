@@ -18,8 +18,8 @@ struct PasswordCommand {
     const char* log_prefix;
 };
 
-// The caller has emptied wrs already: whatever was pending goes, even if the command is then
-// abandoned.
+// The caller has emptied the pending request already: whatever was pending goes, even if the
+// command is then abandoned.
 void send_password(frmSerial& form, const PasswordCommand& command) {
     const std::string answer =
         form.dialogs.input_box(command.prompt, command.title, command.default_text);
@@ -38,22 +38,22 @@ void send_password(frmSerial& form, const PasswordCommand& command) {
         form.dialogs.ok_box("Введите числовой пароль в диапазоне 0....2 000 000 000");
         return;
     }
-    form.wrs = *frame;
-    form.out_win(form.wrs);
+    form.link.pending_request = *frame;
+    form.show_frame(form.link.pending_request);
     // As typed: the log is the record of what the operator entered.
-    form.str_to_log(command.log_prefix + answer);
+    form.log_line(command.log_prefix + answer);
 }
 
 }  // namespace
 
-void Vvod_PWD_Click(frmSerial& form) {
-    form.wrs.clear();
+void enter_password(frmSerial& form) {
+    form.link.pending_request.clear();
     send_password(form, {CommandCode::EnterPassword, "Введите пароль", "Ввод пароля", "",
                          "Cmd Enter Password = "});
 }
 
-void Chg_pass_Click(frmSerial& form) {
-    form.wrs.clear();
+void change_password(frmSerial& form) {
+    form.link.pending_request.clear();
     if (!form.dialogs.yes_no_box("Сейчас будет изменен пароль датчика. Если Вы забудете новый "
                                  "пароль, снять его сможет только производитель. МЕНЯЕМ ?")) {
         return;

@@ -14,8 +14,8 @@ namespace {
 
 constexpr const char* kNoAddress = "Установите существующий сетевой адрес";
 
-// The caller has emptied wrs already: whatever was pending goes, even if the command is then
-// abandoned.
+// The caller has emptied the pending request already: whatever was pending goes, even if the
+// command is then abandoned.
 void write_serial_number(frmSerial& form, const std::string& text, std::int64_t increment) {
     if (text.empty()) {
         return;
@@ -23,7 +23,7 @@ void write_serial_number(frmSerial& form, const std::string& text, std::int64_t 
     const auto address = form.selected_address();
     if (!address) {
         form.dialogs.ok_box(kNoAddress);
-        form.out_win(form.wrs);
+        form.show_frame(form.link.pending_request);
         return;
     }
     auto serial_number = number_in_range(text, std::numeric_limits<std::int32_t>::min(),
@@ -38,13 +38,13 @@ void write_serial_number(frmSerial& form, const std::string& text, std::int64_t 
         form.dialogs.ok_box("Введите число в диапазоне 0....2 000 000");
         return;
     }
-    form.wrs = *frame;
-    form.out_win(form.wrs);
+    form.link.pending_request = *frame;
+    form.show_frame(form.link.pending_request);
 }
 
 }  // namespace
 
-void net_Click(frmSerial& form) {
+void write_address(frmSerial& form) {
     const auto address = form.selected_address();
     const std::string answer =
         form.dialogs.input_box("Введите новый сетевой номер", "Ввод сетевого номера",
@@ -61,19 +61,19 @@ void net_Click(frmSerial& form) {
         form.dialogs.ok_box("Введите число в диапазоне 0....255");
         return;
     }
-    form.wrs = set_address_request(*address, *new_address);
-    form.out_win(form.wrs);
-    form.str_to_log("Cmd Set New net addr = " + std::to_string(*new_address));
+    form.link.pending_request = set_address_request(*address, *new_address);
+    form.show_frame(form.link.pending_request);
+    form.log_line("Cmd Set New net addr = " + std::to_string(*new_address));
 }
 
-void InstSN_Click(frmSerial& form) {
-    form.wrs.clear();
+void write_typed_serial_number(frmSerial& form) {
+    form.link.pending_request.clear();
     write_serial_number(
         form, form.dialogs.input_box("Введите серийный номер", "Ввод серийного номера", "0"), 0);
 }
 
-void next_ser_num_Click(frmSerial& form) {
-    form.wrs.clear();
+void write_next_serial_number(frmSerial& form) {
+    form.link.pending_request.clear();
     // Only a number the selected sensor reported itself may be counted on from.
     if (form.selected_address() && !form.identity_known) {
         refuse_unknown_sensor(form);

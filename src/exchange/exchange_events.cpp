@@ -6,10 +6,10 @@
 namespace qm720 {
 
 void add_exchange_events(FormEventTable& events) {
-    events["TMRComm_Timer"] = TMRComm_Timer;
-    events["Opros_Click"] = Opros_Click;
-    events["CmbNet_Change"] = CmbNet_Change;
-    events["CmbNet_Click"] = CmbNet_Click;
+    events["TMRComm_Timer"] = exchange_tick;
+    events["Opros_Click"] = start_network_scan;
+    events["CmbNet_Change"] = address_typed;
+    events["CmbNet_Click"] = address_picked;
 }
 
 }  // namespace qm720

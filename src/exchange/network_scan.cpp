@@ -14,16 +14,16 @@ constexpr std::size_t kLongestScanAnswer = 19;
 
 }  // namespace
 
-void Opros_Click(frmSerial& form) {
-    form.wrs = network_scan_request();
-    form.out_win(form.wrs);
-    form.str_to_log("Cmd Ask Net ");
-    form.net_opr = true;
-    form.mode_yes = true;
+void start_network_scan(frmSerial& form) {
+    form.link.pending_request = network_scan_request();
+    form.show_frame(form.link.pending_request);
+    form.log_line("Cmd Ask Net ");
+    form.link.scan_awaited = true;
+    form.show_next_mode = true;
 }
 
 void take_scan_answer(frmSerial& form, const Bytes& answer) {
-    if (!form.net_opr || answer.empty() || answer.size() > kLongestScanAnswer) {
+    if (!form.link.scan_awaited || answer.empty() || answer.size() > kLongestScanAnswer) {
         return;
     }
     // Every byte is one sensor's address, as it arrived: not sorted, checked or merged.
@@ -38,23 +38,23 @@ void take_scan_answer(frmSerial& form, const Bytes& answer) {
     form.follow_selected_address();
 
     form.control("netdev").caption = found;
-    form.out_win(answer);
-    form.str_to_log("Устройства в сети " + found);
-    form.wrs = Zapros_ser_num(form);
+    form.show_frame(answer);
+    form.log_line("Устройства в сети " + found);
+    form.link.pending_request = identity_request_for_selection(form);
     form.control("MsgCom").caption = "Произошел опрос сети.";
 }
 
-Bytes Zapros_ser_num(const frmSerial& form) {
+Bytes identity_request_for_selection(const frmSerial& form) {
     const auto address = form.selected_address();
     return address ? identity_request(*address) : Bytes{};
 }
 
-void CmbNet_Change(frmSerial& form) {
+void address_typed(frmSerial& form) {
     form.follow_selected_address();
-    form.wrs = Zapros_ser_num(form);
+    form.link.pending_request = identity_request_for_selection(form);
 }
 
-void CmbNet_Click(frmSerial& form) {
+void address_picked(frmSerial& form) {
     form.follow_selected_address();
 }
 

@@ -8,6 +8,7 @@
 #include "presentation/measurement_reply.h"
 #include "presentation/mode_byte.h"
 #include "protocol/reply_frame.h"
+#include "protocol/reply_layout.h"
 #include "protocol/requests.h"
 
 namespace qm720 {
@@ -46,7 +47,7 @@ const Confirmation* confirmation_for(std::uint8_t code) {
 }
 
 bool from_selected_sensor(const frmSerial& form, const Bytes& reply) {
-    return reply[kReplyAddressOffset] == form.selected_address();
+    return reply[kAddressOffset] == form.selected_address();
 }
 
 // While every address is polled (z255), any sensor's measurement is the one asked for.
@@ -59,7 +60,7 @@ AnswerUse take_measurement(frmSerial& form, const Bytes& reply, std::uint8_t crc
         !from_polled_sensor(form, reply)) {
         return AnswerUse::Unusable;
     }
-    all_data_to_form(form, reply);
+    show_measurement(form, reply);
     return AnswerUse::Measurement;
 }
 
@@ -68,21 +69,21 @@ AnswerUse take_identity(frmSerial& form, const Bytes& reply, std::uint8_t crc) {
     if (reply.back() != crc || !from_selected_sensor(form, reply)) {
         return AnswerUse::Unusable;
     }
-    assept_sn(form, reply);
+    show_identity(form, reply);
     return AnswerUse::Neutral;
 }
 
 void report_unrecognised(frmSerial& form) {
     form.control("MsgCom").caption = " Непонятно что пришло! ";
-    form.str_to_log("Непонятно что пришло!");
+    form.log_line("Непонятно что пришло!");
     form.dialogs.ok_box("Ответ не соответствует запросу");
-    form.str_to_log("Ответ не соответствует запросу");
+    form.log_line("Ответ не соответствует запросу");
 }
 
 }  // namespace
 
 AnswerUse dispatch_reply(frmSerial& form, const Bytes& reply, std::uint8_t crc) {
-    const std::uint8_t code = reply[kReplyCodeOffset];
+    const std::uint8_t code = reply[kCodeOffset];
     if (code == code_of(CommandCode::Poll)) {
         return take_measurement(form, reply, crc);
     }
@@ -99,12 +100,12 @@ AnswerUse dispatch_reply(frmSerial& form, const Bytes& reply, std::uint8_t crc) 
         return AnswerUse::Unusable;
     }
     form.control("MsgCom").caption = std::string(confirmation->text);
-    form.str_to_log(std::string(confirmation->text));
+    form.log_line(std::string(confirmation->text));
     // Without a mode byte, or with a damaged one, the controls keep their picture rather than
     // show a mode the sensor does not have.
-    if (code == code_of(CommandCode::SetMode) && reply.size() > kReplyPayloadOffset + 1 &&
+    if (code == code_of(CommandCode::SetMode) && holds(reply, kConfirmedModeField) &&
         reply.back() == crc) {
-        Out_modes(form, reply[kReplyPayloadOffset]);
+        show_mode(form, reply[kConfirmedModeField.offset]);
     }
     return AnswerUse::Neutral;
 }

@@ -52,7 +52,7 @@ FormWindow::FormWindow(frmSerial& form, FormEventTable events, EntryToolTip entr
 }
 
 void FormWindow::load() {
-    run_contained("Form_Load", [this] { form_.Form_Load(); });
+    run_contained("start_up", [this] { form_.start_up(); });
     sync();
 }
 

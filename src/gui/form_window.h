@@ -21,7 +21,7 @@ class FormWindow : public QWidget {
   public:
     FormWindow(frmSerial& form, FormEventTable events, EntryToolTip entry_tool_tip = {});
 
-    // Start-up: the form's Form_Load, then the window shows its result.
+    // The form starts up, then the window shows its result.
     void load();
 
     // Copies every record onto its widget and runs each timer as its record says.

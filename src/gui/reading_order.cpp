@@ -24,7 +24,7 @@ struct Box {
 
 class ReadingOrder {
   public:
-    explicit ReadingOrder(const std::vector<Control>& controls) : controls_(controls) {
+    explicit ReadingOrder(std::span<const Control> controls) : controls_(controls) {
         for (std::size_t i = 0; i < controls.size(); ++i) {
             by_name_[controls[i].name] = i;
         }
@@ -109,14 +109,14 @@ class ReadingOrder {
         return members;
     }
 
-    const std::vector<Control>& controls_;
+    std::span<const Control> controls_;
     std::map<std::string, std::size_t, std::less<>> by_name_;
     std::map<std::string, std::vector<std::size_t>, std::less<>> members_;
 };
 
 }  // namespace
 
-std::vector<std::size_t> reading_order(const std::vector<Control>& controls) {
+std::vector<std::size_t> reading_order(std::span<const Control> controls) {
     return ReadingOrder(controls).result();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <vector>
 
 #include "app/control.h"
@@ -11,6 +12,6 @@ namespace qm720::gui {
 // bottom, each row from left to right, a frame's controls read where the frame stands. A control
 // placed on the window over a frame is read with that frame. The result holds indexes into
 // `controls`; the tab order follows it.
-std::vector<std::size_t> reading_order(const std::vector<Control>& controls);
+std::vector<std::size_t> reading_order(std::span<const Control> controls);
 
 }  // namespace qm720::gui

@@ -1,16 +1,14 @@
 #include "presentation/identity_fields.h"
 
-#include "presentation/reply_fields.h"
+#include "protocol/reply_layout.h"
 
 namespace qm720 {
 
 namespace {
 
-constexpr std::size_t kShortestWithSerialNumber = 7;
-constexpr std::size_t kLengthWithVersion = 10;
-constexpr std::size_t kSerialNumberPosition = 4;
-constexpr std::size_t kVersionPosition = 8;
-constexpr std::size_t kVersionPrefixPosition = 9;
+// A reply that ends with the serial number counts, its CRC standing in the number's top byte.
+constexpr std::size_t kShortestWithSerialNumber = kSerialNumberField.end();
+constexpr std::size_t kLengthWithVersion = kVersionPrefixField.end() + 1;
 
 // 131 reads "1.3.1."; a prefix goes straight before the first digit (2 and 105: "21.0.5.").
 // Every one of the three digit places keeps its dot, present or not (42: "4.2..").
@@ -33,11 +31,12 @@ std::optional<IdentityFields> identity_fields(const Bytes& reply) {
         return std::nullopt;
     }
     IdentityFields fields;
-    fields.serial_number = u32_at(reply, kSerialNumberPosition);
+    fields.serial_number = field_value(reply, kSerialNumberField);
     if (reply.size() == kLengthWithVersion) {
-        fields.software_version = byte_at(reply, kVersionPosition);
+        fields.software_version = static_cast<std::uint8_t>(field_value(reply, kVersionField));
         fields.version_text =
-            version_text(*fields.software_version, byte_at(reply, kVersionPrefixPosition));
+            version_text(*fields.software_version,
+                         static_cast<std::uint8_t>(field_value(reply, kVersionPrefixField)));
     }
     return fields;
 }

@@ -11,34 +11,34 @@ namespace {
 
 void enable_version_groups(frmSerial& form, std::uint8_t version) {
     if (version >= 130)
-        form.swtag130();
+        form.enable_v130();
     if (version >= 131)
-        form.swtag131();
+        form.enable_v131();
     if (version >= 134)
-        form.swtag134();
+        form.enable_v134();
     if (version >= 163)
-        form.swtag163();
+        form.enable_v163();
 }
 
 }  // namespace
 
-void assept_sn(frmSerial& form, const Bytes& aans) {
+void show_identity(frmSerial& form, const Bytes& reply) {
     form.identity_known = true;
-    Control& sn = form.control("sn");
-    const auto fields = identity_fields(aans);
+    Control& serial_number = form.control("sn");
+    const auto fields = identity_fields(reply);
     if (!fields) {
-        sn.caption = "????????";
+        serial_number.caption = "????????";
         return;
     }
-    sn.caption = std::to_string(fields->serial_number);
+    serial_number.caption = std::to_string(fields->serial_number);
 
-    Control& vv = form.control("vv");
+    Control& version = form.control("vv");
     if (fields->software_version) {
-        vv.caption = fields->version_text;
+        version.caption = fields->version_text;
         enable_version_groups(form, *fields->software_version);
     }
 
-    form.str_to_log("Device: " + sn.caption + "  Ver Soft: " + vv.caption);
+    form.log_line("Device: " + serial_number.caption + "  Ver Soft: " + version.caption);
 }
 
 }  // namespace qm720

@@ -8,6 +8,6 @@ class frmSerial;
 
 // Shows the serial number and software version of an identity reply, enables the controls
 // that version supports and logs the identity.
-void assept_sn(frmSerial& form, const Bytes& aans);
+void show_identity(frmSerial& form, const Bytes& reply);
 
 }  // namespace qm720

@@ -1,38 +1,25 @@
 #include "presentation/measurement_fields.h"
 
-#include "presentation/reply_fields.h"
+#include "protocol/reply_layout.h"
 
 namespace qm720 {
-
-namespace {
-
-constexpr std::size_t kAddressPosition = 2;
-constexpr std::size_t kTemperaturePosition = 4;
-constexpr std::size_t kLevelPosition = 5;
-constexpr std::size_t kCurrentValuePosition = 7;
-constexpr std::size_t kEmptyValuePosition = 11;
-constexpr std::size_t kFullValuePosition = 15;
-constexpr std::size_t kKValuePosition = 19;
-constexpr std::size_t kModeBytePosition = 21;
-
-}  // namespace
 
 std::optional<MeasurementFields> measurement_fields(const Bytes& reply) {
     if (reply.size() < kShortestMeasurement) {
         return std::nullopt;
     }
-    const std::uint8_t raw_temperature = byte_at(reply, kTemperaturePosition);
+    const auto raw_temperature = static_cast<std::uint8_t>(field_value(reply, kTemperatureField));
     MeasurementFields fields;
-    fields.address = byte_at(reply, kAddressPosition);
+    fields.address = reply[kAddressOffset];
     fields.temperature = raw_temperature > 127 ? raw_temperature - 256 : raw_temperature;
-    fields.level = u16_at(reply, kLevelPosition);
-    fields.current_value = u32_at(reply, kCurrentValuePosition);
-    fields.empty_value = u32_at(reply, kEmptyValuePosition);
-    fields.full_value = u32_at(reply, kFullValuePosition);
-    fields.k_value = u16_at(reply, kKValuePosition);
-    // A 21-byte reply carries its CRC where the mode byte would stand.
-    if (reply.size() > kModeBytePosition) {
-        fields.mode_byte = byte_at(reply, kModeBytePosition);
+    fields.level = static_cast<std::uint16_t>(field_value(reply, kLevelField));
+    fields.current_value = field_value(reply, kCurrentValueField);
+    fields.empty_value = field_value(reply, kEmptyValueField);
+    fields.full_value = field_value(reply, kFullValueField);
+    fields.k_value = static_cast<std::uint16_t>(field_value(reply, kKValueField));
+    // A reply one byte shorter carries its CRC where the mode byte would stand.
+    if (holds(reply, kModeByteField)) {
+        fields.mode_byte = static_cast<std::uint8_t>(field_value(reply, kModeByteField));
     }
     return fields;
 }

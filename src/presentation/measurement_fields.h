@@ -4,11 +4,13 @@
 #include <optional>
 
 #include "core/bytes.h"
+#include "protocol/reply_layout.h"
 
 namespace qm720 {
 
-// Shorter than this, a measurement reply lacks fields every reading needs.
-inline constexpr std::size_t kShortestMeasurement = 20;
+// Shorter than this, a measurement reply lacks fields every reading needs. A reply that ends
+// with K counts, its CRC standing in K's high byte.
+inline constexpr std::size_t kShortestMeasurement = kKValueField.end();
 
 // The numbers a measurement reply (code 0xF0) carries, as the sensor sent them.
 struct MeasurementFields {
@@ -19,7 +21,7 @@ struct MeasurementFields {
     std::uint32_t empty_value = 0;
     std::uint32_t full_value = 0;
     std::uint16_t k_value = 0;
-    std::optional<std::uint8_t> mode_byte;  // a 21-byte reply has none
+    std::optional<std::uint8_t> mode_byte;  // a reply one byte short of full length has none
 };
 
 // The fields of a measurement reply whose CRC is already checked; none when it is too short.

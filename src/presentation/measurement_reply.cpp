@@ -5,7 +5,6 @@
 #include "app/frm_serial.h"
 #include "presentation/calibration_judgement.h"
 #include "presentation/mode_byte.h"
-#include "presentation/stability_indicator.h"
 
 namespace qm720 {
 
@@ -17,9 +16,9 @@ std::string temperature_text(int celsius) {
 
 void show_level(frmSerial& form, std::uint16_t level) {
     Control& bar = form.control("ProgressBar1");
-    bar.maximum = form.Ur_progressBar;
+    bar.maximum = form.level_full_scale;
     // A level at or above full scale leaves the bar where it was; the number still shows.
-    if (level < form.Ur_progressBar) {
+    if (level < form.level_full_scale) {
         bar.value = level;
     }
     form.control("uroven").caption = std::to_string(level);
@@ -28,8 +27,8 @@ void show_level(frmSerial& form, std::uint16_t level) {
 void take_mode_byte(frmSerial& form, std::uint8_t mode) {
     form.mode_byte = mode;
     form.mode_byte_known = true;
-    if (form.mode_yes) {
-        Out_modes(form, mode);
+    if (form.show_next_mode) {
+        show_mode(form, mode);
     }
 }
 
@@ -47,19 +46,18 @@ std::string summary_line(const frmSerial& form) {
     for (const char* name : {"uroven", "tek", "lo", "hi"}) {
         line += form.control(name).caption + ", ";
     }
-    return line + form.mode_str + ", " + form.control("temp").caption;
+    return line + form.mode_text + ", " + form.control("temp").caption;
 }
 
 }  // namespace
 
-void all_data_to_form(frmSerial& form, const Bytes& aans) {
-    const auto fields = measurement_fields(aans);
+void show_measurement(frmSerial& form, const Bytes& reply) {
+    const auto fields = measurement_fields(reply);
     if (!fields) {
         return;
     }
     form.control("tek").caption = std::to_string(fields->current_value);
-    form.control("ind_stab").fill_colour =
-        stability_after_reply(form.tek_avg, form.stab_cnt, form.hold_cnt, fields->current_value);
+    form.control("ind_stab").fill_colour = form.lamp.after_reply(fields->current_value);
 
     form.control("temp").caption = temperature_text(fields->temperature);
     form.control("ne").caption = std::to_string(fields->address);
@@ -70,7 +68,7 @@ void all_data_to_form(frmSerial& form, const Bytes& aans) {
         take_mode_byte(form, *fields->mode_byte);
     }
     show_calibration(form, fields->empty_value, fields->full_value);
-    form.str_to_log(summary_line(form));
+    form.log_line(summary_line(form));
 }
 
 }  // namespace qm720

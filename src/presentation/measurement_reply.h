@@ -11,6 +11,6 @@ class frmSerial;
 // current value and stability lamp, address, calibration values with their colour and hint,
 // the mode byte, and one summary line in the log. A reply too short to hold every field
 // changes nothing.
-void all_data_to_form(frmSerial& form, const Bytes& aans);
+void show_measurement(frmSerial& form, const Bytes& reply);
 
 }  // namespace qm720

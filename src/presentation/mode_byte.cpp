@@ -17,23 +17,23 @@ bool names_an_option(std::uint8_t selector) {
 
 }  // namespace
 
-void Out_modes(frmSerial& form, std::uint8_t M) {
-    form.control("iinv").checked = (M & kInversionBit) != 0;
+void show_mode(frmSerial& form, std::uint8_t mode) {
+    form.control("iinv").checked = (mode & kInversionBit) != 0;
 
-    const bool range_4096 = (M & kRange4096Bit) != 0;
+    const bool range_4096 = (mode & kRange4096Bit) != 0;
     form.control("D_4096").checked = range_4096;
-    form.Ur_progressBar = range_4096 ? 4096 : 1024;
+    form.level_full_scale = range_4096 ? 4096 : 1024;
 
-    const std::uint8_t selector = M & kOutputModeMask;
+    const std::uint8_t selector = mode & kOutputModeMask;
     if (names_an_option(selector)) {
-        for (const OutputMode& mode : kOutputModes) {
-            form.control(mode.option).checked = mode.selector == selector;
+        for (const OutputMode& output : kOutputModes) {
+            form.control(output.option).checked = output.selector == selector;
         }
     }
 
-    form.control("usredn").checked = (M & kSmoothingBit) != 0;
-    form.mode_yes = false;
-    form.mode_str = std::to_string(M);
+    form.control("usredn").checked = (mode & kSmoothingBit) != 0;
+    form.show_next_mode = false;
+    form.mode_text = std::to_string(mode);
 }
 
 }  // namespace qm720

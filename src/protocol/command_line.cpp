@@ -16,12 +16,11 @@ std::string two_digit_hex(const Bytes& bytes) {
 }
 
 std::optional<std::string> generated_command_line(const Bytes& frame) {
-    constexpr std::size_t kCodePosition = 2;
-    if (frame.size() <= kCodePosition) {
+    if (frame.size() <= kCodeOffset) {
         return std::nullopt;
     }
     std::string_view prefix;
-    switch (static_cast<CommandCode>(frame[kCodePosition])) {
+    switch (static_cast<CommandCode>(frame[kCodeOffset])) {
         case CommandCode::ShiftFull:
         case CommandCode::ShiftEmpty:
             prefix = kShiftLinePrefix;

@@ -7,7 +7,7 @@
 namespace qm720 {
 
 bool is_reply_frame(const Bytes& received) {
-    return received.size() >= kMinReplyLength && received.front() == kReplyPrefix;
+    return received.size() >= kEmptyFrameLength && received.front() == kReplyPrefix;
 }
 
 std::uint8_t reply_check_crc(const Bytes& received) {

@@ -3,16 +3,9 @@
 #include <cstdint>
 
 #include "core/bytes.h"
+#include "protocol/frame_layout.h"
 
 namespace qm720 {
-
-inline constexpr std::uint8_t kReplyPrefix = 0x3E;
-inline constexpr std::size_t kMinReplyLength = 4;
-// Where the answering sensor's address and the reply code sit, counted from 0 at the prefix.
-inline constexpr std::size_t kReplyAddressOffset = 1;
-inline constexpr std::size_t kReplyCodeOffset = 2;
-// A payload starts after the code: the mode confirmation's mode byte stands there.
-inline constexpr std::size_t kReplyPayloadOffset = 3;
 
 // Codes a sensor answers with; besides the echo of each command code it has two of its own.
 inline constexpr std::uint8_t kPasswordRefusedCode = 0xFD;

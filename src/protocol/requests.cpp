@@ -3,20 +3,41 @@
 #include <algorithm>
 
 #include "protocol/crc8.h"
-#include "protocol/long_to_string.h"
+#include "protocol/four_bytes.h"
 
 namespace qm720 {
 
 Bytes request_frame(std::uint8_t address, CommandCode code, const Bytes& payload) {
     // Sized first rather than grown: GCC 12 misreads an insert after a braced start as a copy
     // out of bounds (its bug 105651).
-    constexpr std::size_t kHeaderLength = 3;  // prefix, address, code
-    Bytes frame(kHeaderLength + payload.size());
+    Bytes frame(kPayloadOffset + payload.size());
     frame[0] = kRequestPrefix;
-    frame[1] = address;
-    frame[2] = static_cast<std::uint8_t>(code);
-    std::copy(payload.begin(), payload.end(), frame.begin() + kHeaderLength);
-    return Control_summ(frame);
+    frame[kAddressOffset] = address;
+    frame[kCodeOffset] = static_cast<std::uint8_t>(code);
+    std::copy(payload.begin(), payload.end(), frame.begin() + kPayloadOffset);
+    return with_crc(frame);
+}
+
+std::optional<std::size_t> request_length(std::uint8_t code) {
+    constexpr std::size_t kNoPayload = kEmptyFrameLength;
+    switch (static_cast<CommandCode>(code)) {
+        case CommandCode::Poll:
+        case CommandCode::Identity:
+        case CommandCode::CalibrateFull:
+        case CommandCode::CalibrateEmpty:
+            return kNoPayload;
+        case CommandCode::SetMode:
+        case CommandCode::SetAddress:
+            return kNoPayload + 1;
+        case CommandCode::ShiftFull:
+        case CommandCode::ShiftEmpty:
+            return kNoPayload + 2;
+        case CommandCode::WriteSerialNumber:
+        case CommandCode::ChangePassword:
+        case CommandCode::EnterPassword:
+            return kNoPayload + 4;
+    }
+    return std::nullopt;
 }
 
 Bytes poll_request(std::uint8_t address) {
@@ -48,7 +69,7 @@ Bytes set_address_request(std::uint8_t address, std::uint8_t new_address) {
 }
 
 std::optional<Bytes> four_byte_request(std::uint8_t address, CommandCode code, std::int64_t value) {
-    const std::optional<Bytes> number = Long_to_string(value);
+    const std::optional<Bytes> number = four_bytes(value);
     if (!number) {
         return std::nullopt;
     }
@@ -68,7 +89,7 @@ std::optional<Bytes> change_password_request(std::uint8_t address, std::int64_t 
 }
 
 Bytes network_scan_request() {
-    return Control_summ({kRequestPrefix, kBroadcastAddress});
+    return with_crc({kRequestPrefix, kBroadcastAddress});
 }
 
 }  // namespace qm720

@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "core/bytes.h"
+#include "protocol/frame_layout.h"
 
 namespace qm720 {
 
-inline constexpr std::uint8_t kRequestPrefix = 0x31;
 // The poll goes here while "Запрашивать 255-й" is ticked; the scan always goes here.
 inline constexpr std::uint8_t kBroadcastAddress = 0xFF;
 
@@ -30,6 +30,11 @@ enum class Level { Full, Empty };
 inline constexpr std::int16_t kMaxShift = 1000;
 inline constexpr std::int64_t kMaxSerialNumber = 2'000'000;
 inline constexpr std::int64_t kMaxPassword = 2'000'000'000;
+
+// The length of a request with this code, CRC included; none for a code no sensor knows.
+std::optional<std::size_t> request_length(std::uint8_t code);
+// The scan request 31 FF DC has no code: its CRC stands where the code would.
+inline constexpr std::size_t kScanRequestLength = kCodeOffset + 1;
 
 // Prefix, address, code, payload and CRC: the complete frame as it goes on the line.
 Bytes request_frame(std::uint8_t address, CommandCode code, const Bytes& payload = {});

@@ -31,11 +31,11 @@ TEST(LogStamps, HoursWithoutLeadingZeroAndTheFileNameFromTheStartTime) {
 
 TEST(ExchangeLog, QuotedCp1251RecordsAndASecondStartInTheSameSecondAppends) {
     FormHarness harness;
-    harness.form.Form_Load();
+    harness.form.start_up();
     harness.clock.at.second = 20;
     for (const char* text :
          {"Com Port \\\\.\\COM1 Open", "Нет: 25 °C", "say \"hi\"", "中✓ € №", "bad \xD0 end"}) {
-        harness.form.str_to_log(text);
+        harness.form.log_line(text);
     }
 
     EXPECT_EQ(harness.form.log.log_path(),
@@ -52,7 +52,7 @@ TEST(ExchangeLog, QuotedCp1251RecordsAndASecondStartInTheSameSecondAppends) {
     // A second run, started within the same second as the first.
     harness.clock.at.second = 15;
     frmSerial second(harness.port, harness.dialogs, harness.clock, harness.folder.string());
-    second.Form_Load();
+    second.start_up();
 
     EXPECT_EQ(second.log.log_path(), harness.form.log.log_path());
     EXPECT_EQ(harness.log_bytes(), kStartRecord + lines + kStartRecord);
@@ -72,10 +72,10 @@ TEST(ExchangeLog, FileIsTheOwnersAloneWhateverTheUmaskOrAnEarlierRunLeft) {
     ::chmod(path.c_str(), 0644);
     const mode_t saved_umask = ::umask(0277);
 
-    harness.form.Form_Load();
+    harness.form.start_up();
     const mode_t after_start = mode();
     fs::remove(path);
-    harness.form.str_to_log("made anew");
+    harness.form.log_line("made anew");
     const mode_t after_line = mode();
     ::umask(saved_umask);
 
@@ -89,7 +89,7 @@ TEST(ExchangeLog, FailedLinesOpenOneBoxAndAreCountedOnceWritingResumes) {
     for (const std::string fault : {"folder removed", "disk full", "folder in the file's place"}) {
         SCOPED_TRACE(fault);
         FormHarness harness;
-        harness.form.Form_Load();
+        harness.form.start_up();
         const fs::path file = harness.form.log.log_path();
         if (fault == "folder removed") {
             fs::remove_all(file.parent_path());
@@ -101,14 +101,14 @@ TEST(ExchangeLog, FailedLinesOpenOneBoxAndAreCountedOnceWritingResumes) {
             fs::create_directory(file);
         }
 
-        harness.form.str_to_log("lost");
-        harness.form.str_to_log("lost too");
+        harness.form.log_line("lost");
+        harness.form.log_line("lost too");
         // Nothing was made in the file's place behind the operator's back.
         EXPECT_FALSE(fs::is_regular_file(file));
         fs::remove(file);
         fs::create_directories(file.parent_path());
-        harness.form.str_to_log("back");
-        harness.form.str_to_log("lost again");
+        harness.form.log_line("back");
+        harness.form.log_line("lost again");
 
         EXPECT_EQ(harness.log_bytes(),
                   utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 2\"\r\n"
@@ -126,7 +126,7 @@ TEST(ExchangeLog, FailedLinesOpenOneBoxAndAreCountedOnceWritingResumes) {
 // to fuse with.
 TEST(ExchangeLog, ARecordCutShortByAFullDiskIsTakenBackWhole) {
     FormHarness harness;
-    harness.form.Form_Load();
+    harness.form.start_up();
     const std::string before = harness.log_bytes();
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
@@ -134,9 +134,9 @@ TEST(ExchangeLog, ARecordCutShortByAFullDiskIsTakenBackWhole) {
     rlimit small = saved;
     small.rlim_cur = before.size() + 10;
     ::setrlimit(RLIMIT_FSIZE, &small);
-    harness.form.str_to_log("a record longer than the room left");
+    harness.form.log_line("a record longer than the room left");
     ::setrlimit(RLIMIT_FSIZE, &saved);
-    harness.form.str_to_log("back");
+    harness.form.log_line("back");
 
     EXPECT_EQ(harness.log_bytes(),
               before + utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 1\"\r\n"

@@ -16,7 +16,7 @@
 namespace qm720 {
 namespace {
 
-TEST(CleanStr, ShowsEveryByteAsItsMarkerOrItsCp1251Character) {
+TEST(ReadableText, ShowsEveryByteAsItsMarkerOrItsCp1251Character) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"5B 5D 0D 0A 20 41", "<NAK><ACK><CR><LF>@A"},
         {"00 01 1F 2F", "@@@@"},
@@ -27,7 +27,7 @@ TEST(CleanStr, ShowsEveryByteAsItsMarkerOrItsCp1251Character) {
         {"", ""},
     };
     for (const auto& [frame, shown] : cases) {
-        EXPECT_EQ(CleanStr(test::hex(frame)), shown) << frame;
+        EXPECT_EQ(readable_text(test::hex(frame)), shown) << frame;
     }
 }
 
@@ -36,9 +36,9 @@ TEST(FrameView, ShowsHexThenTheReadableFormInPlaceOfTheLastFrame) {
     EXPECT_EQ(frame_view_text(test::hex("00 0F 10 3E")), "0 F 10 3E \r\n\r\n@@@>");
     EXPECT_EQ(frame_view_text({}), "\r\n\r\n");
     test::FormHarness harness;
-    harness.form.out_win(test::hex("31 05 F0 FE"));
+    harness.form.show_frame(test::hex("31 05 F0 FE"));
     EXPECT_EQ(harness.form.control("txtRec").caption, "31 5 F0 FE \r\n\r\n1@рю");
-    harness.form.out_win(test::hex("3E"));
+    harness.form.show_frame(test::hex("3E"));
     EXPECT_EQ(harness.form.control("txtRec").caption, "3E \r\n\r\n>");
 }
 

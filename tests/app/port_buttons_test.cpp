@@ -26,12 +26,12 @@ TEST(ControlGroups, EachOperationSwitchesOnlyItsGroups) {
     const Effect on = [](bool) { return true; }, off = [](bool) { return false; };
     const Effect flip = [](bool before) { return !before; };
     const std::vector<std::tuple<std::string, void (frmSerial::*)(), Names, Effect>> cases = {
-        {"SwitchTags", &frmSerial::SwitchTags, {"9"}, flip},
-        {"CloseAllTags", &frmSerial::CloseAllTags, {"9", "130", "131", "163"}, off},
-        {"swtag130", &frmSerial::swtag130, {"130"}, on},
-        {"swtag131", &frmSerial::swtag131, {"131"}, on},
-        {"swtag134", &frmSerial::swtag134, {}, on},  // no control is in groups 135 to 162
-        {"swtag163", &frmSerial::swtag163, {"163"}, on},
+        {"toggle_port_groups", &frmSerial::toggle_port_groups, {"9"}, flip},
+        {"disable_port_groups", &frmSerial::disable_port_groups, {"9", "130", "131", "163"}, off},
+        {"enable_v130", &frmSerial::enable_v130, {"130"}, on},
+        {"enable_v131", &frmSerial::enable_v131, {"131"}, on},
+        {"enable_v134", &frmSerial::enable_v134, {}, on},  // no control is in groups 135 to 162
+        {"enable_v163", &frmSerial::enable_v163, {"163"}, on},
     };
     for (const auto& [name, operation, groups, effect] : cases) {
         for (const std::string_view start : {"start state", "all on", "all off"}) {
@@ -59,7 +59,7 @@ TEST(ControlGroups, EachOperationSwitchesOnlyItsGroups) {
 
 // Started, with COM1 chosen.
 struct PortButtons : testing::Test {
-    PortButtons() { form.Form_Load(); }
+    PortButtons() { form.start_up(); }
 
     // The members of `group` whose enable state is not `enabled`.
     Names group_not(const std::string& group, bool enabled) const {
@@ -80,21 +80,21 @@ struct PortButtons : testing::Test {
 TEST_F(PortButtons, OpenCloseOpenSwitchGroup9TheTickAndTheButtonAndAreLogged) {
     FormEventTable events;
     add_port_events(events);
-    form.wr_fail_count = 3;
+    form.link.write_failures = 3;
     // A password confirmed while the port was closed was meant for no sensor in particular.
-    form.wrs = {0x31, 0x00, 0xF8, 0x00, 0x00, 0x04, 0xD2, 0x61};
+    form.link.pending_request = {0x31, 0x00, 0xF8, 0x00, 0x00, 0x04, 0xD2, 0x61};
     events.at("BTNOpenCom_Click")(form);
 
-    EXPECT_TRUE(form.wrs.empty());
+    EXPECT_TRUE(form.link.pending_request.empty());
     EXPECT_EQ(harness.port.opens.at(0).device_path, "\\\\.\\COM1");
     EXPECT_EQ(harness.port.opens.at(0).settings, "19200,n,8,1");
     EXPECT_TRUE(form.control("TMRComm").enabled);
     EXPECT_FALSE(form.control("BTNOpenCom").enabled);
-    EXPECT_EQ(form.wr_fail_count, 0);
+    EXPECT_EQ(form.link.write_failures, 0);
     // The frame view starts on, so the first open's toggle turns it off.
     EXPECT_EQ(group_not("9", true), Names{"txtRec"});
 
-    form.swtag163();
+    form.enable_v163();
     events.at("BTNCloseCom_Click")(form);
 
     EXPECT_FALSE(form.control("TMRComm").enabled);
@@ -111,8 +111,8 @@ TEST_F(PortButtons, OpenCloseOpenSwitchGroup9TheTickAndTheButtonAndAreLogged) {
         EXPECT_EQ(group_not(group, false), Names{}) << group;
     }
     // A sensor of version 131 enables its groups; one of version 120 afterwards calls none.
-    form.swtag130();
-    form.swtag131();
+    form.enable_v130();
+    form.enable_v131();
     EXPECT_EQ(group_not("130", true), Names{});
     EXPECT_EQ(group_not("131", true), Names{});
     EXPECT_EQ(group_not("163", false), Names{});
@@ -129,7 +129,7 @@ TEST_F(PortButtons, APortThatWillNotOpenIsReportedWithItsCauseAndNothingSwitches
                                  "Permission denied (join the group dialout)"};
     const std::string message = "Com Port COM30 недоступен. Установите нужный порт.";
 
-    form.BTNOpenCom_Click();
+    form.open_port();
 
     EXPECT_EQ(harness.port.opens.at(0).device_path, "\\\\.\\COM30");
     ASSERT_EQ(harness.dialogs.shown.size(), 1u);
@@ -146,10 +146,10 @@ TEST_F(PortButtons, APortThatWillNotOpenIsReportedWithItsCauseAndNothingSwitches
 }
 
 TEST_F(PortButtons, CloseResetsReadingsLampsAddressesAndWhatWasLearntOfTheSensor) {
-    form.BTNOpenCom_Click();
-    form.tek_avg = 1000.0;
-    form.stab_cnt = form.hold_cnt = 5;
-    form.mode_yes = false;
+    form.open_port();
+    form.lamp.average = 1000.0;
+    form.lamp.score = form.lamp.hold = 5;
+    form.show_next_mode = false;
     form.mode_byte_known = form.identity_known = true;
     for (Control& control : form.controls()) {
         control.caption = "123";
@@ -157,10 +157,10 @@ TEST_F(PortButtons, CloseResetsReadingsLampsAddressesAndWhatWasLearntOfTheSensor
         control.list_index = control.value = 1;
         control.fill_colour = control.back_colour = 0xFF;
     }
-    form.wrs = {0x31, 0xFF, 0xDC};
-    form.net_opr = true;
+    form.link.pending_request = {0x31, 0xFF, 0xDC};
+    form.link.scan_awaited = true;
 
-    form.BTNCloseCom_Click();
+    form.close_port();
 
     Names captions;
     for (const char* name : {"sn", "vv", "MsgCom", "Kalibr_warning", "netdev", "tek", "temp",
@@ -178,11 +178,12 @@ TEST_F(PortButtons, CloseResetsReadingsLampsAddressesAndWhatWasLearntOfTheSensor
     EXPECT_EQ(form.control("ind_stab").fill_colour, 0xC0C0C0u);
     EXPECT_EQ(form.control("hi").back_colour, kButtonFace);
     EXPECT_EQ(form.control("h").back_colour, kButtonFace);
-    EXPECT_EQ(std::tie(form.tek_avg, form.stab_cnt, form.hold_cnt), std::make_tuple(0.0, 0, 0));
-    EXPECT_TRUE(form.mode_yes);
+    EXPECT_EQ(std::tie(form.lamp.average, form.lamp.score, form.lamp.hold),
+              std::make_tuple(0.0, 0, 0));
+    EXPECT_TRUE(form.show_next_mode);
     EXPECT_FALSE(form.mode_byte_known || form.identity_known);
-    EXPECT_EQ(form.wrs, (Bytes{0x31, 0xFF, 0xDC}));
-    EXPECT_TRUE(form.net_opr);
+    EXPECT_EQ(form.link.pending_request, (Bytes{0x31, 0xFF, 0xDC}));
+    EXPECT_TRUE(form.link.scan_awaited);
 }
 
 // The real driver on a pseudo-terminal linked as COM1 in a ports folder that QM720_PORTS names,
@@ -199,11 +200,11 @@ TEST(PortButtonsOnATerminal, OpenAndCloseDriveTheLinkedLine) {
     test::ScriptedDialogs dialogs;
     test::FixedClock clock(test::kStartTime);
     frmSerial form(port, dialogs, clock, folder.string());
-    form.Form_Load();
+    form.start_up();
 
-    form.BTNOpenCom_Click();
+    form.open_port();
     EXPECT_TRUE(form.control("TMRComm").enabled);
-    form.BTNCloseCom_Click();
+    form.close_port();
 
     EXPECT_EQ(test::logged_texts_of(form.log.log_path()),
               (Names{"Com Port \\\\.\\COM1 Open", "Com Port COM1 Closed"}));

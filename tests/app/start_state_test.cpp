@@ -124,8 +124,8 @@ TEST(FormLoad, FillsTheListsAndReportsALogThatCannotStart) {
     std::ofstream(not_a_folder) << "x";
     frmSerial form(harness.port, harness.dialogs, harness.clock, not_a_folder.string());
 
-    form.Form_Load();
-    form.str_to_log("nowhere to go");
+    form.start_up();
+    form.log_line("nowhere to go");
     // The system's own number and text for it: ENOTDIR here, "path not found" on Windows.
     const auto cause = make_private_folders(not_a_folder / "log");
     ASSERT_TRUE(cause.has_value());

@@ -18,17 +18,17 @@ TEST_F(Calibration, ConfirmedCalibrationQueuesShowsAndLogsTheFrame) {
         const char* question;
         const char* log;
     } cases[] = {
-        {hig_Click, "31 01 F5 FA",
+        {calibrate_full, "31 01 F5 FA",
          "Сейчас будет произведена перекалибровка верхнего уровня. Вы уверены что это нужно?",
          "Cmd SetHight "},
-        {low_Click, "31 01 FA BB",
+        {calibrate_empty, "31 01 FA BB",
          "Сейчас будет произведена перекалибровка нижнего уровня. Вы уверены что это нужно?",
          "Cmd SetLow "},
     };
     for (const auto& c : cases) {
         h.dialogs.yes_no_answers = {true};
         c.click(h.form);
-        EXPECT_EQ(h.form.wrs, hex(c.frame));
+        EXPECT_EQ(h.form.link.pending_request, hex(c.frame));
         EXPECT_EQ(h.dialogs.shown.back().kind, test::BoxKind::YesNo);
         EXPECT_EQ(h.dialogs.shown.back().text, c.question);
         EXPECT_EQ(log().back(), c.log);
@@ -37,53 +37,53 @@ TEST_F(Calibration, ConfirmedCalibrationQueuesShowsAndLogsTheFrame) {
 }
 
 TEST_F(Calibration, NoKeepsThePendingRequest) {
-    h.form.wrs = hex("31 01 F0 C5");
+    h.form.link.pending_request = hex("31 01 F0 C5");
     h.dialogs.yes_no_answers = {false};
-    hig_Click(h.form);
-    EXPECT_EQ(h.form.wrs, hex("31 01 F0 C5"));
+    calibrate_full(h.form);
+    EXPECT_EQ(h.form.link.pending_request, hex("31 01 F0 C5"));
     EXPECT_TRUE(log().empty());
 }
 
 TEST_F(Calibration, NoAddressDoesNothingAtAll) {
     select_nothing();
-    low_Click(h.form);
+    calibrate_empty(h.form);
     EXPECT_TRUE(h.dialogs.shown.empty());
-    EXPECT_TRUE(h.form.wrs.empty());
+    EXPECT_TRUE(h.form.link.pending_request.empty());
 }
 
 TEST_F(Calibration, SmoothingReportedByTheSensorRefusesBeforeTheQuestion) {
     h.form.mode_byte = 0x08;
     h.form.control("usredn").checked = false;  // the sensor's word counts, not the box
-    hig_Click(h.form);
+    calibrate_full(h.form);
     EXPECT_EQ(boxes(), std::vector<std::string>{
                            " На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ"});
-    EXPECT_TRUE(h.form.wrs.empty());
+    EXPECT_TRUE(h.form.link.pending_request.empty());
 
     h.form.mode_byte = 0x00;
     h.form.control("usredn").checked = true;
     h.dialogs.yes_no_answers = {true};
-    hig_Click(h.form);
-    EXPECT_EQ(h.form.wrs, hex("31 01 F5 FA"));
+    calibrate_full(h.form);
+    EXPECT_EQ(h.form.link.pending_request, hex("31 01 F5 FA"));
 }
 
 // Another sensor's mode byte, or none at all, must not decide; the address is checked first.
 TEST_F(Calibration, ASensorNotHeardFromSinceItWasSelectedIsRefused) {
     h.form.mode_byte_known = false;
     select_nothing();
-    hig_Click(h.form);
+    calibrate_full(h.form);
     EXPECT_TRUE(h.dialogs.shown.empty());
     select("05");
     h.form.mode_byte = 0x08;
-    low_Click(h.form);
+    calibrate_empty(h.form);
     EXPECT_EQ(boxes(), std::vector<std::string>{"Нет данных от датчика с адресом 05"});
-    EXPECT_TRUE(h.form.wrs.empty());
+    EXPECT_TRUE(h.form.link.pending_request.empty());
 }
 
 TEST_F(Calibration, ReplacesAPendingRequest) {
-    h.form.wrs = hex("31 FF DC");
+    h.form.link.pending_request = hex("31 FF DC");
     h.dialogs.yes_no_answers = {true};
-    low_Click(h.form);
-    EXPECT_EQ(h.form.wrs, hex("31 01 FA BB"));
+    calibrate_empty(h.form);
+    EXPECT_EQ(h.form.link.pending_request, hex("31 01 FA BB"));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace qm720::test {
 class CommandTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        h.form.Form_Load();
+        h.form.start_up();
         select("1");
         h.form.mode_byte_known = h.form.identity_known = true;
     }

@@ -21,11 +21,11 @@ TEST_F(LevelShift, ConfirmedShiftQueuesTheFrameAndLogsTheAmount) {
         const char* frame;
         const char* log;
     } cases[] = {
-        {sdv_hi_Click, "sdv_verh", "500", "1", "31 01 F4 01 F4 04", "Cmd Shift Hight: 500"},
-        {sdv_low_Click, "sdv_niz", "-1000", "1", "31 01 F9 FC 18 4E", "Cmd Shift Low: -1000"},
-        {sdv_hi_Click, "sdv_verh", "0", "3", "31 03 F4 00 00 D2", "Cmd Shift Hight: 0"},
-        {sdv_hi_Click, "sdv_verh", " +250 ", "1", "", "Cmd Shift Hight: 250"},
-        {sdv_low_Click, "sdv_niz", "-0", "1", "", "Cmd Shift Low: 0"},
+        {shift_full_level, "sdv_verh", "500", "1", "31 01 F4 01 F4 04", "Cmd Shift Hight: 500"},
+        {shift_empty_level, "sdv_niz", "-1000", "1", "31 01 F9 FC 18 4E", "Cmd Shift Low: -1000"},
+        {shift_full_level, "sdv_verh", "0", "3", "31 03 F4 00 00 D2", "Cmd Shift Hight: 0"},
+        {shift_full_level, "sdv_verh", " +250 ", "1", "", "Cmd Shift Hight: 250"},
+        {shift_empty_level, "sdv_niz", "-0", "1", "", "Cmd Shift Low: 0"},
     };
     for (const auto& c : cases) {
         select(c.address);
@@ -33,7 +33,7 @@ TEST_F(LevelShift, ConfirmedShiftQueuesTheFrameAndLogsTheAmount) {
         h.dialogs.yes_no_answers = {true};
         c.click(h.form);
         if (*c.frame) {
-            EXPECT_EQ(h.form.wrs, hex(c.frame)) << c.amount;
+            EXPECT_EQ(h.form.link.pending_request, hex(c.frame)) << c.amount;
         }
         EXPECT_EQ(log().back(), c.log);
         EXPECT_EQ(h.form.control(c.box).caption, c.amount);  // the box keeps its text
@@ -43,12 +43,12 @@ TEST_F(LevelShift, ConfirmedShiftQueuesTheFrameAndLogsTheAmount) {
 
 TEST_F(LevelShift, QuestionsNameTheirLevel) {
     h.dialogs.yes_no_answers = {false, false};
-    sdv_hi_Click(h.form);
-    sdv_low_Click(h.form);
+    shift_full_level(h.form);
+    shift_empty_level(h.form);
     EXPECT_EQ(boxes(), (std::vector<std::string>{
                            "Сейчас будет сдвинут верхний уровень. Вы уверены что это нужно?",
                            "Сейчас будет сдвинут уровень пустого. Вы уверены что это нужно?"}));
-    EXPECT_TRUE(h.form.wrs.empty());
+    EXPECT_TRUE(h.form.link.pending_request.empty());
     EXPECT_TRUE(log().empty());
 }
 
@@ -67,39 +67,39 @@ TEST_F(LevelShift, BadAmountsAreSilentOrExplained) {
     };
     for (const auto& c : cases) {
         test::FormHarness fresh;
-        fresh.form.Form_Load();
+        fresh.form.start_up();
         fresh.form.control("sdv_verh").caption = c.amount;
         fresh.form.control("sdv_niz").caption = c.amount;
-        sdv_hi_Click(fresh.form);
-        sdv_low_Click(fresh.form);
+        shift_full_level(fresh.form);
+        shift_empty_level(fresh.form);
         EXPECT_EQ(fresh.dialogs.shown.size(), c.explained ? 2u : 0u) << c.amount;
         for (const auto& box : fresh.dialogs.shown) {
             EXPECT_EQ(box.text, kRangeMessage);
         }
-        EXPECT_TRUE(fresh.form.wrs.empty()) << c.amount;
+        EXPECT_TRUE(fresh.form.link.pending_request.empty()) << c.amount;
     }
 }
 
 TEST_F(LevelShift, RangeIsCheckedBeforeTheAddress) {
     select_nothing();
     h.form.control("sdv_verh").caption = "5000";
-    sdv_hi_Click(h.form);
+    shift_full_level(h.form);
     EXPECT_EQ(boxes(), std::vector<std::string>{kRangeMessage});
     h.form.control("sdv_verh").caption = "50";
-    sdv_hi_Click(h.form);
+    shift_full_level(h.form);
     EXPECT_EQ(h.dialogs.shown.size(), 1u);  // no address: silent, no question
 }
 
 TEST_F(LevelShift, GenerationWritesTheCommandLineAndKeepsThePendingCommand) {
-    h.form.wrs = hex("31 01 F5 FA");
+    h.form.link.pending_request = hex("31 01 F5 FA");
     select_nothing();  // a remote sensor needs no selected address
     h.form.control("sdv_niz").caption = "-100";
     h.dialogs.input_answers = {"10"};
-    gen_down_Click(h.form);
+    generate_empty_shift_line(h.form);
     EXPECT_EQ(h.form.control("gen_txt").caption, "S485=6:8:150:19200:310AF9FF9C62");
     EXPECT_EQ(log(),
               std::vector<std::string>{"Cmd GenShift Down: S485=6:8:150:19200:310AF9FF9C62"});
-    EXPECT_EQ(h.form.wrs, hex("31 01 F5 FA"));
+    EXPECT_EQ(h.form.link.pending_request, hex("31 01 F5 FA"));
     ASSERT_EQ(h.dialogs.shown.size(), 1u);
     EXPECT_EQ(h.dialogs.shown[0].text, "Введите сетевой адрес удаленного датчика");
     EXPECT_EQ(h.dialogs.shown[0].title, "Генерирование сдвига");
@@ -109,7 +109,7 @@ TEST_F(LevelShift, GenerationWritesTheCommandLineAndKeepsThePendingCommand) {
 TEST_F(LevelShift, GenerationRefusesNonRemoteAddressesSilently) {
     for (const char* answer : {"200", "255", "256", "-1", "", "abc", "1.0"}) {
         h.dialogs.input_answers = {answer};
-        gen_up_Click(h.form);
+        generate_full_shift_line(h.form);
     }
     EXPECT_EQ(h.dialogs.shown.size(), 7u);  // the seven input boxes and nothing else
     EXPECT_EQ(h.form.control("gen_txt").caption, "");
@@ -119,7 +119,7 @@ TEST_F(LevelShift, GenerationRefusesNonRemoteAddressesSilently) {
 TEST_F(LevelShift, GenerationExplainsTheRangeOnlyAfterTheAddress) {
     h.form.control("sdv_verh").caption = "2000";
     h.dialogs.input_answers = {"7"};
-    gen_up_Click(h.form);
+    generate_full_shift_line(h.form);
     EXPECT_EQ(boxes(), (std::vector<std::string>{"Введите сетевой адрес удаленного датчика",
                                                  kRangeMessage}));
     EXPECT_EQ(h.form.control("gen_txt").caption, "");

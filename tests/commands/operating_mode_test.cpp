@@ -40,14 +40,14 @@ TEST_F(OperatingMode, ConfirmedModeIsLoggedQueuedAndRedrawnLater) {
     for (const auto& c : cases) {
         select(c.address);
         set_controls(c.option, c.inversion, c.smoothing, c.range_4096);
-        h.form.mode_yes = false;
+        h.form.show_next_mode = false;
         h.dialogs.yes_no_answers = {true};
-        Set_mode_Click(h.form);
+        write_mode(h.form);
         if (*c.frame) {
-            EXPECT_EQ(h.form.wrs, hex(c.frame)) << c.log;
+            EXPECT_EQ(h.form.link.pending_request, hex(c.frame)) << c.log;
         }
         EXPECT_EQ(log().back(), c.log);
-        EXPECT_TRUE(h.form.mode_yes);
+        EXPECT_TRUE(h.form.show_next_mode);
     }
     EXPECT_EQ(h.dialogs.shown.back().text,
               "Сейчас будет изменен режим работы датчика. Вы уверены что это нужно?");
@@ -55,11 +55,11 @@ TEST_F(OperatingMode, ConfirmedModeIsLoggedQueuedAndRedrawnLater) {
 
 TEST_F(OperatingMode, NoAnswerOrNoAddressSendsNothing) {
     h.dialogs.yes_no_answers = {false};
-    Set_mode_Click(h.form);
+    write_mode(h.form);
     select_nothing();
-    Set_mode_Click(h.form);
+    write_mode(h.form);
     EXPECT_EQ(h.dialogs.shown.size(), 1u);
-    EXPECT_TRUE(h.form.wrs.empty());
+    EXPECT_TRUE(h.form.link.pending_request.empty());
     EXPECT_TRUE(log().empty());
 }
 
@@ -75,14 +75,15 @@ TEST_F(OperatingMode, GeneratedModeLines) {
     };
     for (const auto& c : cases) {
         set_controls("R485", c.inversion, c.smoothing, c.range_4096);
-        h.form.wrs = hex("31 01 FA BB");
-        h.form.mode_yes = false;
+        h.form.link.pending_request = hex("31 01 FA BB");
+        h.form.show_next_mode = false;
         h.dialogs.input_answers = {c.answer};
-        Gen_ust_Click(h.form);
+        generate_mode_line(h.form);
         EXPECT_EQ(h.form.control("gen_txt").caption, c.line);
         EXPECT_EQ(log().back(), std::string("Cmd GenMode: ") + c.line);
-        EXPECT_EQ(h.form.wrs, hex("31 01 FA BB"));  // the pending command still goes out
-        EXPECT_FALSE(h.form.mode_yes);
+        EXPECT_EQ(h.form.link.pending_request,
+                  hex("31 01 FA BB"));  // the pending command still goes out
+        EXPECT_FALSE(h.form.show_next_mode);
     }
     EXPECT_EQ(h.dialogs.shown.back().title, "Изменение режима");
 }
@@ -90,8 +91,8 @@ TEST_F(OperatingMode, GeneratedModeLines) {
 TEST_F(OperatingMode, GenerationRefusalsComeAfterTheInputBox) {
     set_controls("R_a", false, false, false);
     h.dialogs.input_answers = {"10"};
-    Gen_ust_Click(h.form);
-    Gen_ust_Click(h.form);  // Cancel: refused all the same
+    generate_mode_line(h.form);
+    generate_mode_line(h.form);  // Cancel: refused all the same
     EXPECT_EQ(boxes(),
               (std::vector<std::string>{
                   "Введите сетевой адрес удаленного датчика", "В этом режиме нельзя изменить.",
@@ -101,7 +102,7 @@ TEST_F(OperatingMode, GenerationRefusalsComeAfterTheInputBox) {
     set_controls("R485", false, false, false);
     h.dialogs.input_answers = {"200", "256", "abc", ""};
     for (int k = 0; k < 4; ++k) {
-        Gen_ust_Click(h.form);
+        generate_mode_line(h.form);
     }
     EXPECT_EQ(boxes(), (std::vector<std::string>{"Введите сетевой адрес удаленного датчика",
                                                  "Адрес д.б. менее 200.",

@@ -28,8 +28,8 @@ TEST_F(SensorIdentity, NewAddressIsQueuedShownAndLogged) {
     };
     for (const auto& c : cases) {
         h.dialogs.input_answers = {c.answer};
-        net_Click(h.form);
-        EXPECT_EQ(h.form.wrs, hex(c.frame)) << c.answer;
+        write_address(h.form);
+        EXPECT_EQ(h.form.link.pending_request, hex(c.frame)) << c.answer;
         EXPECT_EQ(log().back(), c.log);
     }
     const auto& box = h.dialogs.shown.back();
@@ -42,18 +42,18 @@ TEST_F(SensorIdentity, NewAddressIsQueuedShownAndLogged) {
 TEST_F(SensorIdentity, BadNewAddresses) {
     for (const char* answer : {"256", "-1", "abc", "1.5", "0x10", "1e2"}) {
         h.dialogs.input_answers = {answer};
-        net_Click(h.form);
+        write_address(h.form);
         EXPECT_EQ(h.dialogs.shown.back().text, kAddressRange) << answer;
     }
     h.dialogs.input_answers = {""};
     const std::size_t before = h.dialogs.shown.size();
-    net_Click(h.form);
+    write_address(h.form);
     EXPECT_EQ(h.dialogs.shown.size(), before + 1);  // Cancel: only the input box
     select_nothing();
     h.dialogs.input_answers = {"5"};
-    net_Click(h.form);
+    write_address(h.form);
     EXPECT_EQ(h.dialogs.shown.back().text, kNoAddress);
-    EXPECT_TRUE(h.form.wrs.empty());
+    EXPECT_TRUE(h.form.link.pending_request.empty());
 }
 
 TEST_F(SensorIdentity, SerialNumbersGoOutMostSignificantByteFirst) {
@@ -68,8 +68,8 @@ TEST_F(SensorIdentity, SerialNumbersGoOutMostSignificantByteFirst) {
     };
     for (const auto& c : cases) {
         h.dialogs.input_answers = {c.answer};
-        InstSN_Click(h.form);
-        EXPECT_EQ(h.form.wrs, hex(c.frame)) << c.answer;
+        write_typed_serial_number(h.form);
+        EXPECT_EQ(h.form.link.pending_request, hex(c.frame)) << c.answer;
     }
     EXPECT_TRUE(log().empty());
     EXPECT_EQ(h.dialogs.shown.back().title, "Ввод серийного номера");
@@ -78,11 +78,11 @@ TEST_F(SensorIdentity, SerialNumbersGoOutMostSignificantByteFirst) {
 
 TEST_F(SensorIdentity, BadSerialNumbersLeaveNothingPending) {
     for (const char* answer : {"2000001", "-1", "abc", "1.5", "99999999999", "2147483648"}) {
-        h.form.wrs = hex("31 01 F0 C5");
+        h.form.link.pending_request = hex("31 01 F0 C5");
         h.dialogs.input_answers = {answer};
-        InstSN_Click(h.form);
+        write_typed_serial_number(h.form);
         EXPECT_EQ(h.dialogs.shown.back().text, kSerialRange) << answer;
-        EXPECT_TRUE(h.form.wrs.empty()) << answer;
+        EXPECT_TRUE(h.form.link.pending_request.empty()) << answer;
     }
 }
 
@@ -98,42 +98,42 @@ TEST_F(SensorIdentity, NextSerialNumberIsTheShownOnePlusOne) {
     };
     for (const auto& c : cases) {
         h.form.control("sn").caption = c.shown;
-        next_ser_num_Click(h.form);
+        write_next_serial_number(h.form);
         if (*c.frame) {
-            EXPECT_EQ(h.form.wrs, hex(c.frame));
+            EXPECT_EQ(h.form.link.pending_request, hex(c.frame));
         }
     }
     // "0" gives 1; the last two are refused with the range message.
     EXPECT_EQ(boxes(), (std::vector<std::string>{kSerialRange, kSerialRange}));
     h.form.control("sn").caption = "0";
-    next_ser_num_Click(h.form);
-    EXPECT_EQ(h.form.wrs, *write_serial_number_request(1, 1));
+    write_next_serial_number(h.form);
+    EXPECT_EQ(h.form.link.pending_request, *write_serial_number_request(1, 1));
 
     // A number the selected sensor did not report itself is never counted on from.
     h.form.identity_known = false;
-    next_ser_num_Click(h.form);
-    EXPECT_TRUE(h.form.wrs.empty());
+    write_next_serial_number(h.form);
+    EXPECT_TRUE(h.form.link.pending_request.empty());
     EXPECT_EQ(boxes().back(), "Нет данных от датчика с адресом 1");
 }
 
 TEST_F(SensorIdentity, SerialNumberClicksAlwaysDropThePendingRequest) {
-    h.form.wrs = hex("31 01 F5 FA");
+    h.form.link.pending_request = hex("31 01 F5 FA");
     h.dialogs.input_answers = {""};
-    InstSN_Click(h.form);
-    EXPECT_TRUE(h.form.wrs.empty());
+    write_typed_serial_number(h.form);
+    EXPECT_TRUE(h.form.link.pending_request.empty());
 
-    h.form.wrs = hex("31 01 F5 FA");
+    h.form.link.pending_request = hex("31 01 F5 FA");
     h.form.control("sn").caption = "";
-    next_ser_num_Click(h.form);
-    EXPECT_TRUE(h.form.wrs.empty());
+    write_next_serial_number(h.form);
+    EXPECT_TRUE(h.form.link.pending_request.empty());
     EXPECT_TRUE(boxes().size() == 1 && h.dialogs.shown[0].kind == test::BoxKind::Input);
 }
 
 TEST_F(SensorIdentity, SerialNumberWithoutAddressClearsTheFrameView) {
-    h.form.out_win(hex("31 01 F0 C5"));
+    h.form.show_frame(hex("31 01 F0 C5"));
     select_nothing();
     h.dialogs.input_answers = {"123"};
-    InstSN_Click(h.form);
+    write_typed_serial_number(h.form);
     EXPECT_EQ(h.dialogs.shown.back().text, kNoAddress);
     EXPECT_EQ(view(), "\r\n\r\n");
 }

@@ -32,7 +32,7 @@ class ServiceCommands : public ::testing::Test {
 
 TEST_F(ServiceCommands, CalibrationStoresTheCurrentValue) {
     live.dialogs.yes_no_answers = {true};
-    low_Click(live.form);
+    calibrate_empty(live.form);
     confirm(" Установлен нижний уровень.");
     live.tick();
     EXPECT_EQ(live.caption("lo"), "145000");
@@ -41,11 +41,11 @@ TEST_F(ServiceCommands, CalibrationStoresTheCurrentValue) {
 TEST_F(ServiceCommands, ShiftsMoveTheStoredLevels) {
     live.form.control("sdv_verh").caption = "1000";
     live.dialogs.yes_no_answers = {true};
-    sdv_hi_Click(live.form);
+    shift_full_level(live.form);
     confirm("Сдвинут верхний уровень.");
     live.form.control("sdv_niz").caption = "-500";
     live.dialogs.yes_no_answers = {true};
-    sdv_low_Click(live.form);
+    shift_empty_level(live.form);
     confirm("Сдвинут нижний уровень.");
     live.tick();
     EXPECT_EQ(live.caption("hi"), "191000");
@@ -57,26 +57,26 @@ TEST_F(ServiceCommands, NewModeIsConfirmedAndReportedInLaterPolls) {
     live.form.control("R_p485").checked = true;
     live.form.control("D_4096").checked = true;
     live.dialogs.yes_no_answers = {true};
-    Set_mode_Click(live.form);
+    write_mode(live.form);
     confirm(" Установлен новый режим.");
     EXPECT_TRUE(live.form.control("R_p485").checked);
     live.tick();
     EXPECT_EQ(live.form.mode_byte, 0x90);
-    EXPECT_EQ(live.form.Ur_progressBar, 4096);
+    EXPECT_EQ(live.form.level_full_scale, 4096);
 }
 
 TEST_F(ServiceCommands, NewAddressIsFoundByTheNextScan) {
     live.dialogs.input_answers = {"7"};
-    net_Click(live.form);
+    write_address(live.form);
     confirm(" Установлен сетевой номер.");
-    Opros_Click(live.form);
+    start_network_scan(live.form);
     live.tick(2);
     EXPECT_EQ(live.form.control("CmbNet").list, (std::vector<std::string>{"7", "5", "17"}));
 }
 
 TEST_F(ServiceCommands, SerialNumberShowsInTheNextIdentity) {
     live.dialogs.input_answers = {"777"};
-    InstSN_Click(live.form);
+    write_typed_serial_number(live.form);
     confirm("Установлен серийный номер.");
     live.type_address("1");  // asks the sensor who it is again
     live.tick(2);
@@ -85,14 +85,14 @@ TEST_F(ServiceCommands, SerialNumberShowsInTheNextIdentity) {
 
 TEST_F(ServiceCommands, WrongPasswordIsRefusedAndARightOneAccepted) {
     live.dialogs.input_answers = {"5"};
-    Vvod_PWD_Click(live.form);
+    enter_password(live.form);
     confirm("Неверный пароль.");
     live.dialogs.input_answers = {"0"};
-    Vvod_PWD_Click(live.form);
+    enter_password(live.form);
     confirm("Пароль принят.");
     live.dialogs.yes_no_answers = {true};
     live.dialogs.input_answers = {"4321"};
-    Chg_pass_Click(live.form);
+    change_password(live.form);
     confirm("Пароль изменен.");
 }
 
@@ -107,12 +107,12 @@ TEST(ServiceCommandsOnAnotherSensor, NothingOfTheLastSensorIsShownOrActedOn) {
     live.type_address("5");
     EXPECT_EQ(live.caption("sn"), "0");
     EXPECT_EQ(live.caption("uroven"), "Нет данных");
-    hig_Click(live.form);
+    calibrate_full(live.form);
     live.tick(3);
     EXPECT_EQ(live.caption("sn"), "200501");
     EXPECT_FALSE(live.form.control("D_4096").checked);
     EXPECT_TRUE(live.form.control("usredn").checked);
-    hig_Click(live.form);
+    calibrate_full(live.form);
 
     std::vector<std::string> boxes;
     for (const auto& box : live.dialogs.shown) {
@@ -121,7 +121,7 @@ TEST(ServiceCommandsOnAnotherSensor, NothingOfTheLastSensorIsShownOrActedOn) {
     EXPECT_EQ(boxes, (std::vector<std::string>{
                          "Нет данных от датчика с адресом 5",
                          " На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ"}));
-    EXPECT_TRUE(live.form.wrs.empty());
+    EXPECT_TRUE(live.form.link.pending_request.empty());
 }
 
 }  // namespace

@@ -9,21 +9,21 @@ void LiveForm::type_address(const std::string& text) {
     Control& box = form.control("CmbNet");
     box.caption = text;
     box.list_index = -1;
-    CmbNet_Change(form);
+    address_typed(form);
 }
 
 bool LiveForm::open_on(const std::string& address) {
     if (!bus.started()) {
         return false;
     }
-    form.BTNOpenCom_Click();
+    form.open_port();
     type_address(address);
     return form.control("TMRComm").enabled;
 }
 
 void LiveForm::tick(int count) {
     for (int k = 0; k < count; ++k) {
-        TMRComm_Timer(form);
+        exchange_tick(form);
     }
 }
 

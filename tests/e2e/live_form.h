@@ -16,7 +16,7 @@ namespace qm720::test {
 // The window on the real serial driver, talking to qm720-sim; the test drives the ticks.
 struct LiveForm {
     explicit LiveForm(const std::vector<std::string>& bus_options) : bus(bus_options) {
-        form.Form_Load();
+        form.start_up();
     }
 
     // The operator types an address into the address box.

@@ -22,7 +22,7 @@ class Monitoring : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(live.bus.started());
-        live.form.BTNOpenCom_Click();
+        live.form.open_port();
         ASSERT_TRUE(live.form.control("TMRComm").enabled) << "COM1 did not open";
     }
     LiveForm live{kSteadyBus};
@@ -50,7 +50,7 @@ TEST_F(Monitoring, SelectedSensorIsIdentifiedAndPolled) {
 }
 
 TEST_F(Monitoring, ScanListsTheBusAndMovesToTheFirstSensor) {
-    Opros_Click(live.form);
+    start_network_scan(live.form);
     live.tick(2);
     EXPECT_EQ(live.form.control("CmbNet").list, (std::vector<std::string>{"1", "5", "17"}));
     EXPECT_EQ(live.caption("CmbNet"), "1");

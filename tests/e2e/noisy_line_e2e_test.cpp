@@ -45,8 +45,8 @@ TEST(NoisyLine, EachFaultShowsOnlyIntactDataOfTheSensorAsked) {
         EXPECT_EQ(live.caption("MsgCom") == kStale, c.stale) << live.caption("MsgCom");
         EXPECT_EQ(logged(live, kStale), c.stale);
         // A serial number that did not come intact from the sensor is never counted on from.
-        next_ser_num_Click(live.form);
-        EXPECT_EQ(live.form.wrs.empty(), std::string(c.serial_number) == "0");
+        write_next_serial_number(live.form);
+        EXPECT_EQ(live.form.link.pending_request.empty(), std::string(c.serial_number) == "0");
     }
 }
 
@@ -62,11 +62,11 @@ TEST(NoisyLine, ReadingsComeBackAfterABurst) {
     EXPECT_TRUE(logged(live, "Нет достоверного ответа от датчика с адресом 1"));
 
     int ticks = 0;
-    while (live.form.unusable_ticks != 0 && ticks++ < 10) {
+    while (live.form.link.unusable_ticks != 0 && ticks++ < 10) {
         live.tick();
     }
     live.tick(2);
-    EXPECT_EQ(live.form.unusable_ticks, 0);
+    EXPECT_EQ(live.form.link.unusable_ticks, 0);
     EXPECT_EQ(live.caption("MsgCom"), "Пароль принят.");
 }
 
@@ -75,14 +75,14 @@ TEST(NoisyLine, ShortModeConfirmationLeavesTheModeControlsAlone) {
     LiveForm live{{"--steady", "--answer-delay", "5", "--sensor", "2:shortmode"}};
     ASSERT_TRUE(live.open_on("2"));
     live.tick(3);
-    ASSERT_EQ(live.form.mode_str, "0");
+    ASSERT_EQ(live.form.mode_text, "0");
     live.form.control("R485").checked = false;
     live.form.control("R_f").checked = true;
     live.dialogs.yes_no_answers = {true};
-    Set_mode_Click(live.form);
+    write_mode(live.form);
     live.tick(2);
     EXPECT_EQ(live.caption("MsgCom"), " Установлен новый режим.");
-    EXPECT_EQ(live.form.mode_str, "0");
+    EXPECT_EQ(live.form.mode_text, "0");
 }
 
 TEST(NoisyLine, ALineThatClosesEndsInWriteFailuresWithTheirReasonAndAClosedPort) {

@@ -25,17 +25,17 @@ using test::hex;
 class ExchangeCycle : public ::testing::Test {
   protected:
     void SetUp() override {
-        h.form.Form_Load();
-        h.form.BTNOpenCom_Click();
+        h.form.start_up();
+        h.form.open_port();
         select("1");
-        h.form.last_addr = 1;
+        h.form.link.identity_address = 1;
     }
     // As the operator picks an entry: the form follows the selection at once.
     void select(const char* address) {
         set_single_entry(h.form.control("CmbNet"), address);
-        CmbNet_Click(h.form);
+        address_picked(h.form);
     }
-    void tick() { TMRComm_Timer(h.form); }
+    void tick() { exchange_tick(h.form); }
     const std::string& status() { return h.form.control("MsgCom").caption; }
 
     test::FormHarness h;
@@ -45,7 +45,7 @@ TEST_F(ExchangeCycle, PollsTheSelectedSensorAndShowsTheRequest) {
     tick();
     ASSERT_EQ(h.port.writes.size(), 1u);
     EXPECT_EQ(h.port.writes[0], hex("31 01 F0 C5"));
-    EXPECT_TRUE(h.form.wrs.empty());
+    EXPECT_TRUE(h.form.link.pending_request.empty());
     // Silent line: the view keeps the request, the status line names the sensor.
     EXPECT_EQ(h.form.control("txtRec").caption.substr(0, 12), "31 1 F0 C5 \r");
     EXPECT_EQ(status(), "Нет ответа от датчика с адресом 1");
@@ -53,14 +53,14 @@ TEST_F(ExchangeCycle, PollsTheSelectedSensorAndShowsTheRequest) {
 
 TEST_F(ExchangeCycle, AnswerIsProcessedAfterTheWriteOfThisTick) {
     // The scan answer queues an identity request; the write of the same tick must not take it.
-    Opros_Click(h.form);
+    start_network_scan(h.form);
     tick();
     ASSERT_EQ(h.port.writes.back(), hex("31 FF DC"));
     h.port.reads.push_back(hex("01 05 11"));
     tick();
     EXPECT_EQ(h.port.writes.back(), hex("31 01 F0 C5"));
-    EXPECT_EQ(h.form.wrs, hex("31 01 FC 66"));
-    EXPECT_FALSE(h.form.net_opr);
+    EXPECT_EQ(h.form.link.pending_request, hex("31 01 FC 66"));
+    EXPECT_FALSE(h.form.link.scan_awaited);
     tick();
     EXPECT_EQ(h.port.writes.back(), hex("31 01 FC 66"));
 }
@@ -92,12 +92,12 @@ TEST_F(ExchangeCycle, SilenceSavesTheStatusLineOnceAndTheFirstAnswerRestoresIt) 
     tick();
     tick();
     EXPECT_EQ(status(), "Нет ответа от датчика с адресом 1");
-    EXPECT_EQ(h.form.last_msg, "Пароль принят.");
+    EXPECT_EQ(h.form.link.status_before_lost_contact, "Пароль принят.");
     EXPECT_EQ(test::logged_texts(h).size(), 3u);  // the port line and one per silent tick
     h.port.reads.push_back(test::Measurement{}.frame());
     tick();
     EXPECT_EQ(status(), "Пароль принят.");
-    EXPECT_FALSE(h.form.no_data);
+    EXPECT_FALSE(h.form.link.lost_contact_shown);
 }
 
 TEST_F(ExchangeCycle, ActivityLampTogglesWhiteAndGrey) {
@@ -113,7 +113,7 @@ TEST_F(ExchangeCycle, ThreeWriteFailuresAreCountedAndTheFourthClosesThePort) {
     for (int failure = 1; failure <= 3; ++failure) {
         h.port.write_counts.push_back(0);
         tick();
-        EXPECT_EQ(h.form.wr_fail_count, failure);
+        EXPECT_EQ(h.form.link.write_failures, failure);
         EXPECT_TRUE(h.form.control("TMRComm").enabled);
     }
     h.port.write_counts.push_back(2);
@@ -126,7 +126,7 @@ TEST_F(ExchangeCycle, ThreeWriteFailuresAreCountedAndTheFourthClosesThePort) {
         EXPECT_EQ(box.text, "Ошибка записи в порт\n/dev/ttyUSB0: Input/output error");
     }
     EXPECT_EQ(test::logged_texts(h)[1], "Ошибка записи в порт: /dev/ttyUSB0: Input/output error");
-    EXPECT_TRUE(h.form.wrs.empty());
+    EXPECT_TRUE(h.form.link.pending_request.empty());
 }
 
 TEST_F(ExchangeCycle, SuccessfulWriteStartsTheFailureCountAgain) {
@@ -134,28 +134,28 @@ TEST_F(ExchangeCycle, SuccessfulWriteStartsTheFailureCountAgain) {
     for (int k = 0; k < 7; ++k) {
         tick();
     }
-    EXPECT_EQ(h.form.wr_fail_count, 3);
+    EXPECT_EQ(h.form.link.write_failures, 3);
     EXPECT_TRUE(h.form.control("TMRComm").enabled);
     EXPECT_EQ(h.port.closes, 0);
 }
 
 TEST_F(ExchangeCycle, FailedWriteDropsTheFrameAndWhatWasRead) {
-    h.form.wrs = hex("31 01 F5 FA");
+    h.form.link.pending_request = hex("31 01 F5 FA");
     h.port.reads.push_back(test::Measurement{}.frame());
     h.port.write_counts.push_back(1);
     tick();
-    EXPECT_TRUE(h.form.wrs.empty());
+    EXPECT_TRUE(h.form.link.pending_request.empty());
     EXPECT_EQ(h.form.control("uroven").caption, "Нет данных");
     tick();
     EXPECT_EQ(h.port.writes.back(), hex("31 01 F0 C5"));
 }
 
 TEST_F(ExchangeCycle, AddressChangeReplacesAPendingCommandWithTheIdentityRequest) {
-    h.form.wrs = hex("31 01 F5 FA");
+    h.form.link.pending_request = hex("31 01 F5 FA");
     select("5");
     tick();
     EXPECT_EQ(h.port.writes.back(), identity_request(5));
-    EXPECT_EQ(h.form.last_addr, 5);
+    EXPECT_EQ(h.form.link.identity_address, 5);
     tick();
     EXPECT_EQ(h.port.writes.back(), poll_request(5));
 }
@@ -165,7 +165,7 @@ TEST_F(ExchangeCycle, BroadcastPollWhileTickedButSilenceNamesTheSelectedEntry) {
     tick();
     EXPECT_EQ(h.port.writes.back(), hex("31 FF F0 80"));
     EXPECT_EQ(status(), "Нет ответа от датчика с адресом 1");
-    h.form.wrs = calibrate_request(1, Level::Full);
+    h.form.link.pending_request = calibrate_request(1, Level::Full);
     tick();
     EXPECT_EQ(h.port.writes.back(), hex("31 01 F5 FA"));
 }
@@ -177,39 +177,39 @@ TEST_F(ExchangeCycle, NoSelectionWritesNothingAndNamesNoAddress) {
     ASSERT_EQ(h.port.writes.size(), 1u);
     EXPECT_TRUE(h.port.writes[0].empty());
     EXPECT_EQ(status(), "Нет ответа от датчика с адресом ");
-    EXPECT_EQ(h.form.wr_fail_count, 0);
+    EXPECT_EQ(h.form.link.write_failures, 0);
 }
 
 TEST_F(ExchangeCycle, ScanStaysPendingThroughSilenceAndReplyFrames) {
-    Opros_Click(h.form);
+    start_network_scan(h.form);
     tick();
     tick();
-    EXPECT_TRUE(h.form.net_opr);
-    h.port.reads.push_back(Control_summ({0x3E, 0x01, 0xF5}));
+    EXPECT_TRUE(h.form.link.scan_awaited);
+    h.port.reads.push_back(with_crc({0x3E, 0x01, 0xF5}));
     tick();
-    EXPECT_TRUE(h.form.net_opr);
+    EXPECT_TRUE(h.form.link.scan_awaited);
     h.port.reads.push_back(hex("3E 01 F5"));  // three bytes: a scan answer naming sensor 62
     tick();
-    EXPECT_FALSE(h.form.net_opr);
+    EXPECT_FALSE(h.form.link.scan_awaited);
     EXPECT_EQ(h.form.control("CmbNet").list, (std::vector<std::string>{"62", "1", "245"}));
 }
 
 TEST_F(ExchangeCycle, TooLongScanAnswerEndsTheScanWithoutChangingTheList) {
-    Opros_Click(h.form);
+    start_network_scan(h.form);
     tick();
     h.port.reads.push_back(Bytes(20, 0x07));
     tick();
-    EXPECT_FALSE(h.form.net_opr);
+    EXPECT_FALSE(h.form.link.scan_awaited);
     EXPECT_EQ(h.form.control("CmbNet").list, std::vector<std::string>{"1"});
 }
 
 TEST_F(ExchangeCycle, HoldCounterFallsByOneATickButNotBelowZero) {
-    h.form.hold_cnt = 2;
+    h.form.lamp.hold = 2;
     tick();
-    EXPECT_EQ(h.form.hold_cnt, 1);
+    EXPECT_EQ(h.form.lamp.hold, 1);
     tick();
     tick();
-    EXPECT_EQ(h.form.hold_cnt, 0);
+    EXPECT_EQ(h.form.lamp.hold, 0);
 }
 
 // A noise byte at the line's turn-around must not freeze the readings, and a burst must not put
@@ -223,7 +223,7 @@ TEST_F(ExchangeCycle, NoiseBeforeAReplyIsSkippedAndWhatFollowsTheReadIsDiscarded
     EXPECT_EQ(h.port.discards, 1);
 
     // An awaited scan answer is bare addresses, any of which may look like noise.
-    Opros_Click(h.form);
+    start_network_scan(h.form);
     tick();
     h.port.reads.push_back(hex("05 3E 11 07"));
     tick();
@@ -238,7 +238,7 @@ TEST_F(ExchangeCycle, ThirdUnusableTickInARowSaysTheDataIsStale) {
     const std::vector<Bytes> answers = {
         hex("A5 5A"),                             // garbage
         test::Measurement{.address = 5}.frame(),  // another sensor
-        Control_summ({0x3E, 0x01, 0xF5}),         // a confirmation neither counts nor breaks
+        with_crc({0x3E, 0x01, 0xF5}),             // a confirmation neither counts nor breaks
         damaged,                                  // third unusable: said
         hex("00"),                                // and said again
     };
@@ -258,7 +258,7 @@ TEST_F(ExchangeCycle, ThirdUnusableTickInARowSaysTheDataIsStale) {
     h.port.reads.push_back(test::Measurement{}.frame());
     tick();
     EXPECT_EQ(status(), " Установлен верхний уровень.");
-    EXPECT_EQ(h.form.unusable_ticks, 0);
+    EXPECT_EQ(h.form.link.unusable_ticks, 0);
 }
 
 // Nothing of one sensor may stand beside, or be acted on as, another's.
@@ -272,15 +272,15 @@ TEST_F(ExchangeCycle, AnotherAddressStartsFromNoData) {
     tick();
     ASSERT_EQ(h.form.control("sn").caption, "123456");
     ASSERT_TRUE(h.form.control("D_4096").checked);
-    h.form.hold_cnt = 30;  // as after a run of zero current values
+    h.form.lamp.hold = 30;  // as after a run of zero current values
 
     select("5");
     EXPECT_EQ(h.form.control("sn").caption, "0");
     EXPECT_EQ(h.form.control("uroven").caption, "Нет данных");
     EXPECT_EQ(h.form.control("ind_stab").fill_colour, kLightGrey);
-    EXPECT_EQ(std::tie(h.form.tek_avg, h.form.stab_cnt, h.form.hold_cnt),
+    EXPECT_EQ(std::tie(h.form.lamp.average, h.form.lamp.score, h.form.lamp.hold),
               std::make_tuple(0.0, 0, 0));
-    EXPECT_TRUE(h.form.mode_yes);
+    EXPECT_TRUE(h.form.show_next_mode);
     EXPECT_FALSE(h.form.mode_byte_known || h.form.identity_known);
 
     // Sensor 1's answer to the last poll arrives after the change: it is not sensor 5's.

@@ -14,23 +14,23 @@ using test::hex;
 
 class NetworkScan : public ::testing::Test {
   protected:
-    void SetUp() override { h.form.Form_Load(); }
+    void SetUp() override { h.form.start_up(); }
     test::FormHarness h;
 };
 
 TEST_F(NetworkScan, ButtonQueuesTheScanReplacingAPendingCommand) {
-    h.form.wrs = hex("31 01 F5 FA");
-    h.form.mode_yes = false;
-    Opros_Click(h.form);
-    EXPECT_EQ(h.form.wrs, hex("31 FF DC"));
-    EXPECT_TRUE(h.form.net_opr);
-    EXPECT_TRUE(h.form.mode_yes);
+    h.form.link.pending_request = hex("31 01 F5 FA");
+    h.form.show_next_mode = false;
+    start_network_scan(h.form);
+    EXPECT_EQ(h.form.link.pending_request, hex("31 FF DC"));
+    EXPECT_TRUE(h.form.link.scan_awaited);
+    EXPECT_TRUE(h.form.show_next_mode);
     EXPECT_EQ(test::logged_texts(h), std::vector<std::string>{"Cmd Ask Net "});
     EXPECT_EQ(h.form.control("txtRec").caption, "31 FF DC \r\n\r\n1яЬ");
 }
 
 TEST_F(NetworkScan, AnswerFillsTheListAndAsksTheFirstSensorWhoItIs) {
-    h.form.net_opr = true;
+    h.form.link.scan_awaited = true;
     take_scan_answer(h.form, hex("01 05 11"));
     const Control& addresses = h.form.control("CmbNet");
     EXPECT_EQ(addresses.list, (std::vector<std::string>{"1", "5", "17"}));
@@ -38,7 +38,7 @@ TEST_F(NetworkScan, AnswerFillsTheListAndAsksTheFirstSensorWhoItIs) {
     EXPECT_EQ(addresses.caption, "1");
     EXPECT_EQ(h.form.control("netdev").caption, "1 5 17 ");
     EXPECT_EQ(h.form.control("MsgCom").caption, "Произошел опрос сети.");
-    EXPECT_EQ(h.form.wrs, hex("31 01 FC 66"));
+    EXPECT_EQ(h.form.link.pending_request, hex("31 01 FC 66"));
     EXPECT_EQ(test::logged_texts(h), std::vector<std::string>{"Устройства в сети 1 5 17 "});
     EXPECT_EQ(h.form.control("uroven").caption, "Нет данных");  // sensor 0's readings are gone
 }
@@ -55,8 +55,8 @@ TEST_F(NetworkScan, EveryByteCountsUpToNineteen) {
     };
     for (const auto& c : cases) {
         test::FormHarness fresh;
-        fresh.form.Form_Load();
-        fresh.form.net_opr = true;
+        fresh.form.start_up();
+        fresh.form.link.scan_awaited = true;
         take_scan_answer(fresh.form, c.answer);
         EXPECT_EQ(fresh.form.control("CmbNet").list.size(), c.entries) << c.answer.size();
         EXPECT_EQ(fresh.form.control("CmbNet").caption, c.first) << c.answer.size();
@@ -66,7 +66,7 @@ TEST_F(NetworkScan, EveryByteCountsUpToNineteen) {
 TEST_F(NetworkScan, AnswerWithoutAPendingScanIsIgnored) {
     take_scan_answer(h.form, hex("01 05"));
     EXPECT_EQ(h.form.control("CmbNet").list, std::vector<std::string>{"0"});
-    EXPECT_TRUE(h.form.wrs.empty());
+    EXPECT_TRUE(h.form.link.pending_request.empty());
 }
 
 TEST_F(NetworkScan, EditingTheAddressBoxQueuesItsIdentityRequestOrNothing) {
@@ -89,11 +89,12 @@ TEST_F(NetworkScan, EditingTheAddressBoxQueuesItsIdentityRequestOrNothing) {
         {"99999999999999999999999999999999999999", {}},
     };
     for (const auto& c : cases) {
-        h.form.wrs = hex("31 01 F5 FA");
+        h.form.link.pending_request = hex("31 01 F5 FA");
         h.form.control("CmbNet").caption = c.text;
         h.form.control("CmbNet").list_index = -1;
-        CmbNet_Change(h.form);
-        EXPECT_EQ(h.form.wrs, c.address ? identity_request(*c.address) : Bytes{}) << c.text;
+        address_typed(h.form);
+        EXPECT_EQ(h.form.link.pending_request, c.address ? identity_request(*c.address) : Bytes{})
+            << c.text;
     }
 }
 

@@ -17,7 +17,7 @@ using test::BoxKind;
 class ReplyDispatch : public ::testing::Test {
   protected:
     void SetUp() override {
-        h.form.Form_Load();
+        h.form.start_up();
         set_single_entry(h.form.control("CmbNet"), "1");
     }
     AnswerUse dispatch(const Bytes& reply) {
@@ -55,24 +55,24 @@ TEST_F(ReplyDispatch, ConfirmationsShowAndLogTheirTextEvenWithAWrongCrc) {
 }
 
 TEST_F(ReplyDispatch, ModeConfirmationRedrawsFromItsFourthByte) {
-    h.form.mode_yes = false;
-    dispatch(Control_summ({0x3E, 0x01, 0xF2, 0x89}));
+    h.form.show_next_mode = false;
+    dispatch(with_crc({0x3E, 0x01, 0xF2, 0x89}));
     EXPECT_EQ(status(), " Установлен новый режим.");
     EXPECT_EQ(test::logged_texts(h), std::vector<std::string>{" Установлен новый режим."});
-    EXPECT_EQ(h.form.mode_str, "137");
+    EXPECT_EQ(h.form.mode_text, "137");
     EXPECT_TRUE(h.form.control("D_4096").checked);
-    EXPECT_EQ(h.form.Ur_progressBar, 4096);
+    EXPECT_EQ(h.form.level_full_scale, 4096);
 }
 
 // The controls keep their picture rather than show a mode the sensor may not have.
 TEST_F(ReplyDispatch, ModeConfirmationWithoutAnIntactModeByteOnlyShowsItsText) {
-    Bytes damaged = Control_summ({0x3E, 0x01, 0xF2, 0x89});
+    Bytes damaged = with_crc({0x3E, 0x01, 0xF2, 0x89});
     damaged.back() ^= 0x01;
-    for (const Bytes& reply : {Control_summ({0x3E, 0x01, 0xF2}), damaged}) {
+    for (const Bytes& reply : {with_crc({0x3E, 0x01, 0xF2}), damaged}) {
         dispatch(reply);
         EXPECT_EQ(status(), " Установлен новый режим.");
-        EXPECT_EQ(h.form.mode_str, "");
-        EXPECT_TRUE(h.form.mode_yes);
+        EXPECT_EQ(h.form.mode_text, "");
+        EXPECT_TRUE(h.form.show_next_mode);
     }
     EXPECT_EQ(test::logged_texts(h).size(), 2u);
 }
@@ -106,14 +106,14 @@ TEST_F(ReplyDispatch, MeasurementIsTakenOnlyIntactAndFromThePolledSensor) {
     Bytes damaged = test::Measurement{}.frame();
     damaged.back() ^= 0xFF;
     const Bytes other_sensor = test::Measurement{.address = 5}.frame();
-    const Bytes short_frame = Control_summ({0x3E, 0x01, 0xF0, 0x17});
+    const Bytes short_frame = with_crc({0x3E, 0x01, 0xF0, 0x17});
     h.form.control("MsgCom").caption = "before";
     for (const Bytes& reply : {damaged, other_sensor, short_frame}) {
         EXPECT_EQ(dispatch(reply), AnswerUse::Unusable);
     }
     EXPECT_EQ(h.form.control("uroven").caption, "нет данных");
     EXPECT_EQ(status(), "before");
-    EXPECT_EQ(h.form.hold_cnt, 0);
+    EXPECT_EQ(h.form.lamp.hold, 0);
     EXPECT_FALSE(h.form.mode_byte_known);
     EXPECT_TRUE(test::logged_texts(h).empty());
 

@@ -11,7 +11,7 @@ namespace {
 
 class IdentityReply : public ::testing::Test {
   protected:
-    void SetUp() override { h.form.Form_Load(); }
+    void SetUp() override { h.form.start_up(); }
     const std::string& caption(const char* name) { return h.form.control(name).caption; }
     bool enabled(const char* name) { return h.form.control(name).enabled; }
 
@@ -26,7 +26,7 @@ TEST_F(IdentityReply, SerialNumberAndVersionTextsAreShownAndLogged) {
     } cases[] = {{131, 0, "1.3.1."},  {42, 0, "4.2.."}, {7, 0, "7..."},
                  {105, 2, "21.0.5."}, {0, 0, "0..."},   {255, 255, "2552.5.5."}};
     for (const auto& c : cases) {
-        assept_sn(h.form, test::identity_reply(4294967295u, c.version, c.prefix));
+        show_identity(h.form, test::identity_reply(4294967295u, c.version, c.prefix));
         EXPECT_EQ(caption("sn"), "4294967295");
         EXPECT_EQ(caption("vv"), c.text) << int(c.version);
         EXPECT_EQ(test::logged_texts(h).back(), "Device: 4294967295  Ver Soft: " + caption("vv"));
@@ -42,7 +42,7 @@ TEST_F(IdentityReply, VersionThresholdsEnableTheirGroupsOnly) {
                  {134, true, true, false},   {162, true, true, false},  {163, true, true, true},
                  {120, true, true, true}};
     for (const auto& c : cases) {
-        assept_sn(h.form, test::identity_reply(1, c.version));
+        show_identity(h.form, test::identity_reply(1, c.version));
         EXPECT_EQ(enabled("R_f"), c.g130) << int(c.version);
         EXPECT_EQ(enabled("R_p"), c.g131) << int(c.version);
         EXPECT_EQ(enabled("sdv_low"), c.g163) << int(c.version);
@@ -56,14 +56,14 @@ TEST_F(IdentityReply, ShortFramesShowWhatTheyHold) {
         Bytes frame = test::identity_reply(123456, 131);
         frame.resize(length);
         h.form.control("sn").caption = "77";
-        assept_sn(h.form, frame);
+        show_identity(h.form, frame);
         EXPECT_EQ(caption("sn"), "????????") << length;
     }
     EXPECT_TRUE(test::logged_texts(h).empty());
     for (const std::size_t length : {7u, 8u, 9u, 11u}) {
         Bytes frame = test::identity_reply(4294967295u, 163);
         frame.resize(length, 0x00);
-        assept_sn(h.form, frame);
+        show_identity(h.form, frame);
         EXPECT_EQ(caption("sn"), "4294967295") << length;
         EXPECT_EQ(caption("vv"), "-------------------") << length;
         EXPECT_FALSE(enabled("R_a")) << length;

@@ -14,7 +14,7 @@ using test::Measurement;
 
 class MeasurementReply : public ::testing::Test {
   protected:
-    void SetUp() override { h.form.Form_Load(); }
+    void SetUp() override { h.form.start_up(); }
     const std::string& caption(const char* name) { return h.form.control(name).caption; }
 
     test::FormHarness h;
@@ -31,7 +31,7 @@ TEST_F(MeasurementReply, FillsEveryReadingAndLogsOneSummaryLine) {
     m.full_value = 4080218931u;
     m.k_value = 300;
     m.mode_byte = 0x80;
-    all_data_to_form(h.form, m.frame());
+    show_measurement(h.form, m.frame());
 
     std::string shown;
     for (const char* name : {"uroven", "temp", "tek", "ne", "lo", "hi", "ko", "Kalibr_warning"}) {
@@ -47,14 +47,14 @@ TEST_F(MeasurementReply, FillsEveryReadingAndLogsOneSummaryLine) {
     EXPECT_EQ(std::pair(bar.maximum, bar.value), std::pair(1024, 700));
     EXPECT_EQ(h.form.mode_byte, 0x80);
     EXPECT_TRUE(h.form.control("D_4096").checked);
-    EXPECT_FALSE(h.form.mode_yes);
+    EXPECT_FALSE(h.form.show_next_mode);
     EXPECT_EQ(test::logged_texts(h),
               std::vector<std::string>{"700, 4294967295, 2147483648, 4080218931, 128, 25 °C"});
 
     // Once drawn, the mode byte is only stored until the operator asks for it again; the bar takes
     // the scale it gave from the next reply on.
     m.mode_byte = 0x01;
-    all_data_to_form(h.form, m.frame());
+    show_measurement(h.form, m.frame());
     EXPECT_EQ(bar.maximum, 4096);
     EXPECT_EQ(h.form.mode_byte, 0x01);
     EXPECT_TRUE(h.form.control("D_4096").checked);
@@ -66,7 +66,7 @@ TEST_F(MeasurementReply, FillsEveryReadingAndLogsOneSummaryLine) {
         {0x00, "0 °C"}, {0x7F, "127 °C"}, {0x80, "-128 °C"}, {0xFF, "-1 °C"}};
     for (const auto& [raw, shown] : temperatures) {
         m.temperature = raw;
-        all_data_to_form(h.form, m.frame());
+        show_measurement(h.form, m.frame());
         EXPECT_EQ(caption("temp"), shown) << int(raw);
     }
 }
@@ -79,13 +79,13 @@ TEST_F(MeasurementReply, LevelBarMovesOnlyStrictlyBelowItsScale) {
         int bar_after;
     } cases[] = {{1024, 1023, 1023}, {1024, 1024, 100}, {4096, 4095, 4095}, {4096, 4096, 100}};
     for (const auto& c : cases) {
-        h.form.Ur_progressBar = c.scale;
-        h.form.mode_yes = false;
+        h.form.level_full_scale = c.scale;
+        h.form.show_next_mode = false;
         Measurement m;
         m.level = 100;
-        all_data_to_form(h.form, m.frame());
+        show_measurement(h.form, m.frame());
         m.level = c.level;
-        all_data_to_form(h.form, m.frame());
+        show_measurement(h.form, m.frame());
         EXPECT_EQ(h.form.control("ProgressBar1").maximum, c.scale);
         EXPECT_EQ(h.form.control("ProgressBar1").value, c.bar_after) << c.level;
         EXPECT_EQ(caption("uroven"), std::to_string(c.level));
@@ -100,11 +100,11 @@ TEST_F(MeasurementReply, ShortRepliesShowNoModeByteAndBelowTwentyBytesNothing) {
     Bytes frame = m.frame(false);
     for (const std::size_t length : {19u, 21u, 20u}) {
         frame.resize(length);
-        all_data_to_form(h.form, frame);
+        show_measurement(h.form, frame);
         EXPECT_EQ(h.form.mode_byte, 0x55) << length;
-        EXPECT_TRUE(h.form.mode_yes) << length;
+        EXPECT_TRUE(h.form.show_next_mode) << length;
         EXPECT_EQ(caption("uroven"), length < 20 ? "нет данных" : "512") << length;
-        EXPECT_EQ(h.form.hold_cnt, 0) << length;
+        EXPECT_EQ(h.form.lamp.hold, 0) << length;
         // No mode decoded yet: its place in the line stays empty between two separators.
         EXPECT_EQ(test::logged_texts(h),
                   std::vector<std::string>(length < 20    ? 0

@@ -19,7 +19,7 @@ TEST(ModeByte, SelectorPicksExactlyOneOptionAndFlagsFollowTheirBits) {
     for (const auto& c : cases) {
         test::FormHarness h;
         h.form.control("R_f").checked = true;
-        Out_modes(h.form, c.mode);
+        show_mode(h.form, c.mode);
         for (const char* name : {"R485", "R_a", "R_f", "R_p", "R_p485"}) {
             EXPECT_EQ(h.form.control(name).checked, std::string(name) == c.option)
                 << int(c.mode) << " " << name;
@@ -27,9 +27,9 @@ TEST(ModeByte, SelectorPicksExactlyOneOptionAndFlagsFollowTheirBits) {
         EXPECT_EQ(h.form.control("iinv").checked, (c.mode & 0x01) != 0) << int(c.mode);
         EXPECT_EQ(h.form.control("usredn").checked, (c.mode & 0x08) != 0) << int(c.mode);
         EXPECT_EQ(h.form.control("D_4096").checked, (c.mode & 0x80) != 0) << int(c.mode);
-        EXPECT_EQ(h.form.Ur_progressBar, (c.mode & 0x80) != 0 ? 4096 : 1024) << int(c.mode);
-        EXPECT_EQ(h.form.mode_str, std::to_string(c.mode));
-        EXPECT_FALSE(h.form.mode_yes);
+        EXPECT_EQ(h.form.level_full_scale, (c.mode & 0x80) != 0 ? 4096 : 1024) << int(c.mode);
+        EXPECT_EQ(h.form.mode_text, std::to_string(c.mode));
+        EXPECT_FALSE(h.form.show_next_mode);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "presentation/stability_indicator.h"
+#include "app/stability_lamp.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +9,8 @@
 namespace qm720 {
 namespace {
 
-struct Stability {
-    double tek_avg = 0.0;
-    std::int16_t stab_cnt = 0;
-    std::int16_t hold_cnt = 0;
-
-    Colour reply(std::uint32_t value) {
-        return stability_after_reply(tek_avg, stab_cnt, hold_cnt, value);
-    }
+struct Stability : StabilityLamp {
+    Colour reply(std::uint32_t value) { return after_reply(value); }
     // How many replies of `value` in a row show each colour, in order: {{red, 38}, {yellow, 5}}.
     std::vector<std::pair<Colour, int>> phases(std::uint32_t value, int replies) {
         std::vector<std::pair<Colour, int>> runs;
@@ -38,7 +32,7 @@ TEST(StabilityIndicator, ConstantValueGoesRedThenYellowThenGreen) {
         Stability lamp;
         EXPECT_EQ(lamp.phases(value, 100), (Phases{{kRed, 38}, {kYellow, 5}, {kGreen, 57}}))
             << value;
-        EXPECT_EQ(lamp.stab_cnt, 5);
+        EXPECT_EQ(lamp.score, 5);
     }
 }
 
@@ -48,7 +42,7 @@ TEST(StabilityIndicator, OneOutlierFromGreenNeedsTwoGoodRepliesToReturn) {
     Stability lamp;
     lamp.phases(100000, 60);
     EXPECT_EQ(lamp.reply(100100), kYellow);
-    EXPECT_EQ(lamp.stab_cnt, 4);
+    EXPECT_EQ(lamp.score, 4);
     EXPECT_EQ(lamp.phases(100000, 5), (Phases{{kYellow, 1}, {kGreen, 4}}));
 }
 
@@ -56,20 +50,20 @@ TEST(StabilityIndicator, OneOutlierFromGreenNeedsTwoGoodRepliesToReturn) {
 // leaves average and score alone, and a run of them turns the lamp green once the hold passes 60.
 TEST(StabilityIndicator, DeviationAtTheToleranceAndZeroValues) {
     // From 4998.75 the average moves to exactly 4999, so the deviation is exactly 5000 / 5000.
-    Stability lamp{.tek_avg = 4998.75, .stab_cnt = 3};
+    Stability lamp{{.average = 4998.75, .score = 3}};
     lamp.reply(5000);
-    EXPECT_DOUBLE_EQ(lamp.tek_avg, 4999.0);
-    EXPECT_EQ(lamp.stab_cnt, 2);
+    EXPECT_DOUBLE_EQ(lamp.average, 4999.0);
+    EXPECT_EQ(lamp.score, 2);
 
-    lamp = {.tek_avg = 42.0, .stab_cnt = 3};
+    lamp = {{.average = 42.0, .score = 3}};
     EXPECT_EQ(lamp.reply(0), kYellow);
-    EXPECT_DOUBLE_EQ(lamp.tek_avg, 42.0);
-    EXPECT_EQ(lamp.stab_cnt, 3);
-    EXPECT_EQ(lamp.hold_cnt, 2);
-    lamp.hold_cnt = 59;
+    EXPECT_DOUBLE_EQ(lamp.average, 42.0);
+    EXPECT_EQ(lamp.score, 3);
+    EXPECT_EQ(lamp.hold, 2);
+    lamp.hold = 59;
     EXPECT_EQ(lamp.reply(0), kGreen);
-    EXPECT_EQ(lamp.hold_cnt, 60);
-    EXPECT_EQ(lamp.stab_cnt, 5);
+    EXPECT_EQ(lamp.hold, 60);
+    EXPECT_EQ(lamp.score, 5);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "hex.h"
 #include "protocol/command_line.h"
 #include "protocol/crc8.h"
-#include "protocol/long_to_string.h"
+#include "protocol/four_bytes.h"
 #include "protocol/reply_frame.h"
 #include "protocol/requests.h"
 
@@ -33,11 +33,9 @@ TEST(Requests, WorkedFramesComeOutByteForByteZeroBytesIncluded) {
         {set_address_request(1, 255), hex("31 01 FB FF E3")},
         {write_serial_number_request(1, kMaxSerialNumber).value(), hex("31 01 F6 00 1E 84 80 02")},
         {write_serial_number_request(1, 0).value(), hex("31 01 F6 00 00 00 00 24")},
-        {enter_password_request(1, kMaxPassword).value(),
-         Control_summ(hex("31 01 F8 77 35 94 00"))},
-        {change_password_request(1, kMaxPassword).value(),
-         Control_summ(hex("31 01 F7 77 35 94 00"))},
-        {enter_password_request(1, 0).value(), Control_summ(hex("31 01 F8 00 00 00 00"))},
+        {enter_password_request(1, kMaxPassword).value(), with_crc(hex("31 01 F8 77 35 94 00"))},
+        {change_password_request(1, kMaxPassword).value(), with_crc(hex("31 01 F7 77 35 94 00"))},
+        {enter_password_request(1, 0).value(), with_crc(hex("31 01 F8 00 00 00 00"))},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.frame, c.expected) << two_digit_hex(c.expected);
@@ -45,9 +43,9 @@ TEST(Requests, WorkedFramesComeOutByteForByteZeroBytesIncluded) {
 }
 
 TEST(LongToString, GivesFourBytesUpToTheLargestAndRefusesNegatives) {
-    EXPECT_EQ(Long_to_string(2'147'483'647), hex("7F FF FF FF"));
+    EXPECT_EQ(four_bytes(2'147'483'647), hex("7F FF FF FF"));
     for (const std::int64_t refused : {-1LL, -2'147'483'648LL, 2'147'483'648LL}) {
-        EXPECT_EQ(Long_to_string(refused), std::nullopt) << refused;
+        EXPECT_EQ(four_bytes(refused), std::nullopt) << refused;
     }
     EXPECT_EQ(write_serial_number_request(1, -1), std::nullopt);
     EXPECT_EQ(enter_password_request(1, -5), std::nullopt);
@@ -76,7 +74,7 @@ TEST(ReplyFrame, IsRecognisedByPrefixAndLengthAndCheckedByItsLastByte) {
     EXPECT_FALSE(is_reply_frame(hex("3E 01 F5")));  // a scan answer naming sensor 62
     EXPECT_FALSE(is_reply_frame(hex("31 01 F5 FA")));
     EXPECT_FALSE(is_reply_frame({}));
-    Bytes frame = Control_summ(hex("3E 01 F5"));
+    Bytes frame = with_crc(hex("3E 01 F5"));
     EXPECT_TRUE(reply_intact(frame));
     frame.back() ^= 0x01;
     EXPECT_FALSE(reply_intact(frame));

@@ -13,7 +13,7 @@
 #include "protocol/requests.h"
 #include "sim/reply_faults.h"
 #include "sim/request_assembler.h"
-#include "sim/request_layout.h"
+#include "sim/scan_request.h"
 #include "sim/sensor_option.h"
 #include "sim/sim_options.h"
 
@@ -56,13 +56,13 @@ TEST(RequestAssembler, CutsTheStreamByTheLengthOfEachCodeHoweverItIsRead) {
 TEST(SensorBus, MalformedUnaddressedOrSilentGetsNoAnswer) {
     const auto sensors = parse({"--sensor", "1", "--sensor", "5:silent"}).sensors;
     for (const Bytes& request : {
-             hex("31 01 F0 C6"),                // wrong CRC
-             hex("31 01"),                      // too short
-             Control_summ(hex("32 01 F0")),     // wrong prefix
-             Control_summ(hex("31 01 F0 00")),  // poll with a payload
-             Control_summ(hex("31 01 F4 03")),  // shift missing a byte
-             Control_summ(hex("31 01 E0")),     // unknown code
-             poll_request(5),                   // silent sensor
+             hex("31 01 F0 C6"),            // wrong CRC
+             hex("31 01"),                  // too short
+             with_crc(hex("32 01 F0")),     // wrong prefix
+             with_crc(hex("31 01 F0 00")),  // poll with a payload
+             with_crc(hex("31 01 F4 03")),  // shift missing a byte
+             with_crc(hex("31 01 E0")),     // unknown code
+             poll_request(5),               // silent sensor
          }) {
         EXPECT_TRUE(SensorBus(sensors, {}).answer(request).empty()) << two_digit_hex(request);
     }
@@ -84,10 +84,10 @@ TEST(SensorBus, EachFaultChangesOnlyItsOwnBytesOnTheWire) {
         {"1:noisy", poll_request(1), 1, 22, {}, true},
         {"1:noisy", network_scan_request(), 0, 1, {}, false},  // "01": no frame, no noise
         {"1:badcrc", poll_request(1), 0, 22, {}, false},
-        {"1:badid", identity_request(1), 0, 10, {{kPayloadPosition, 0xA0}}, false},
-        {"1:wrongaddr", identity_request(1), 0, 10, {{kAddressPosition, 0x02}}, true},
-        {"1:unknown", poll_request(1), 0, 22, {{kCodePosition, kUnknownReplyCode}}, true},
-        {"1", poll_request(1), 0, 22, {{kCodePosition, kUnknownReplyCode}}, true, "--unknown-code"},
+        {"1:badid", identity_request(1), 0, 10, {{kPayloadOffset, 0xA0}}, false},
+        {"1:wrongaddr", identity_request(1), 0, 10, {{kAddressOffset, 0x02}}, true},
+        {"1:unknown", poll_request(1), 0, 22, {{kCodeOffset, kUnknownReplyCode}}, true},
+        {"1", poll_request(1), 0, 22, {{kCodeOffset, kUnknownReplyCode}}, true, "--unknown-code"},
         {"1:shortmode", set_mode_request(1, 0x83), 0, 4, {}, true},  // the CRC where 83 was
         {"1:garbage", poll_request(1), 22, 0, {}, false},            // all noise
         {"1:garbage", network_scan_request(), 0, 1, {}, false},

@@ -22,7 +22,7 @@ inline std::string file_bytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The window over fakes, with its program folder in a fresh temporary folder. Form_Load is left
+// The window over fakes, with its program folder in a fresh temporary folder. start_up is left
 // to the test, so that it can arrange the folder or the clock first.
 struct FormHarness {
     FakeSerialPort port;

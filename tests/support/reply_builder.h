@@ -29,7 +29,7 @@ struct Measurement {
         if (with_mode_byte) {
             bytes.push_back(mode_byte);
         }
-        return Control_summ(bytes);
+        return with_crc(bytes);
     }
 
     static void put(Bytes& bytes, std::uint32_t value, int size) {
@@ -46,7 +46,7 @@ inline Bytes identity_reply(std::uint32_t serial_number, std::uint8_t version,
     Measurement::put(bytes, serial_number, 4);
     bytes.push_back(version);
     bytes.push_back(prefix);
-    return Control_summ(bytes);
+    return with_crc(bytes);
 }
 
 }  // namespace qm720::test

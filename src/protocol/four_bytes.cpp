@@ -1,10 +1,10 @@
-#include "protocol/long_to_string.h"
+#include "protocol/four_bytes.h"
 
 #include <limits>
 
 namespace qm720 {
 
-std::optional<Bytes> Long_to_string(std::int64_t num) {
+std::optional<Bytes> four_bytes(std::int64_t num) {
     if (num < 0 || num > std::numeric_limits<std::int32_t>::max()) {
         return std::nullopt;
     }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+#include "app/control.h"
+
+namespace qm720 {
+
+// The level-stability lamp: an exponential average of the current value (weight 1/5) and a score
+// that rises while each value lies within 0.02 % of the average and falls otherwise. The hold
+// counter turns the lamp green when values of 0 keep coming.
+struct StabilityLamp {
+    double average = 0.0;
+    std::int16_t score = 0;
+    std::int16_t hold = 0;
+
+    // Takes the current value of one measurement reply and returns the lamp's colour.
+    Colour after_reply(std::uint32_t current_value);
+    // Once a tick, answer or not.
+    void count_down_hold();
+};
+
+}  // namespace qm720
