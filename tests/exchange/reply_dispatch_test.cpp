@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/combo_box.h"
 #include "protocol/crc8.h"
 #include "protocol/reply_frame.h"
@@ -54,18 +56,9 @@ TEST_F(ReplyDispatch, ConfirmationsShowAndLogTheirTextEvenWithAWrongCrc) {
     EXPECT_TRUE(h.dialogs.shown.empty());
 }
 
-TEST_F(ReplyDispatch, ModeConfirmationRedrawsFromItsFourthByte) {
-    h.form.mode_yes = false;
-    dispatch(Control_summ({0x3E, 0x01, 0xF2, 0x89}));
-    EXPECT_EQ(status(), " Установлен новый режим.");
-    EXPECT_EQ(test::logged_texts(h), std::vector<std::string>{" Установлен новый режим."});
-    EXPECT_EQ(h.form.mode_str, "137");
-    EXPECT_TRUE(h.form.control("D_4096").checked);
-    EXPECT_EQ(h.form.Ur_progressBar, 4096);
-}
-
-// The controls keep their picture rather than show a mode the sensor may not have.
-TEST_F(ReplyDispatch, ModeConfirmationWithoutAnIntactModeByteOnlyShowsItsText) {
+// The controls are redrawn only from an intact mode byte, rather than show a mode the sensor may
+// not have; the parameter reply changes the status line alone; an unknown code is reported.
+TEST_F(ReplyDispatch, ModeConfirmationRedrawsOnlyFromAnIntactModeByte) {
     Bytes damaged = Control_summ({0x3E, 0x01, 0xF2, 0x89});
     damaged.back() ^= 0x01;
     for (const Bytes& reply : {Control_summ({0x3E, 0x01, 0xF2}), damaged}) {
@@ -74,30 +67,27 @@ TEST_F(ReplyDispatch, ModeConfirmationWithoutAnIntactModeByteOnlyShowsItsText) {
         EXPECT_EQ(h.form.mode_str, "");
         EXPECT_TRUE(h.form.mode_yes);
     }
-    EXPECT_EQ(test::logged_texts(h).size(), 2u);
-}
+    dispatch(Control_summ({0x3E, 0x01, 0xF2, 0x89}));
+    EXPECT_EQ(h.form.mode_str, "137");
+    EXPECT_TRUE(h.form.control("D_4096").checked);
+    EXPECT_EQ(h.form.Ur_progressBar, 4096);
+    EXPECT_EQ(test::logged_texts(h), std::vector<std::string>(3, " Установлен новый режим."));
 
-TEST_F(ReplyDispatch, ParameterReplyChangesTheStatusLineOnly) {
     EXPECT_EQ(dispatch({0x3E, 0x01, 0x06, 0x00}), AnswerUse::Neutral);
     EXPECT_EQ(status(), "Пар.");
-    EXPECT_TRUE(test::logged_texts(h).empty());
+    EXPECT_EQ(test::logged_texts(h).size(), 3u);
 }
 
 TEST_F(ReplyDispatch, UnrecognisedCodeShowsBoxBetweenItsTwoLogLines) {
-    dispatch({0x3E, 0x01, 0xE7, 0x00});
-    dispatch({0x3E, 0x01, 0x00, 0x00});
+    EXPECT_EQ(dispatch({0x3E, 0x01, 0xE7, 0x00}), AnswerUse::Unusable);
     EXPECT_EQ(status(), " Непонятно что пришло! ");
-    ASSERT_EQ(h.dialogs.shown.size(), 2u);
-    for (const auto& box : h.dialogs.shown) {
-        EXPECT_EQ(box.kind, BoxKind::Message);
-        EXPECT_EQ(box.text, "Ответ не соответствует запросу");
-        EXPECT_EQ(box.title, "");
-        EXPECT_EQ(box.icon, BoxIcon::None);
-    }
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    const test::ShownBox& box = h.dialogs.shown[0];
     EXPECT_EQ(
-        test::logged_texts(h),
-        (std::vector<std::string>{"Непонятно что пришло!", "Ответ не соответствует запросу",
-                                  "Непонятно что пришло!", "Ответ не соответствует запросу"}));
+        std::tie(box.kind, box.text, box.title, box.icon),
+        std::make_tuple(BoxKind::Message, "Ответ не соответствует запросу", "", BoxIcon::None));
+    EXPECT_EQ(test::logged_texts(h), (std::vector<std::string>{"Непонятно что пришло!",
+                                                               "Ответ не соответствует запросу"}));
 }
 
 // Readings are believed only when intact and from the sensor polled: anything else would show
