@@ -74,20 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
     EveryCommand, Changes,
     ::testing::Values(
         Change{"CalibrateEmpty", {"calibrate", "1", "empty"}, "", {"read", "1"}, "empty", 145208},
-        Change{"ShiftFull", {"shift", "1", "full", "1000"}, "", {"read", "1"}, "full", 191376},
         Change{"SetModeKeepsOtherBits",
                {"set-mode", "9", "--output", "periodic-rs485", "--range", "4096"},
                "",
                {"read", "9"},
                "mode",
                0x98},
-        Change{"SetAddress", {"set-address", "1", "11"}, "", {"read", "11"}, "address", 11},
-        Change{"ChangePassword",
-               {"password", "1", "change"},
-               "66",
-               {"password", "1", "enter"},
-               "ok",
-               true},
         Change{"ProvisionAtFactoryAddress",
                {"provision", "--from", "0", "--address", "20", "--serial", "4242"},
                "",
@@ -124,15 +116,13 @@ TEST_P(Refusals, EndWithTheirStatusAndAnError) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryFailure, Refusals,
-    ::testing::Values(
-        Refusal{"WrongPassword", {"password", "10", "enter"}, "54", 1},
-        Refusal{"CalibrateWhileSmoothing", {"calibrate", "9", "full"}, "", 1},
-        Refusal{"ModeConfirmedWithoutItsByte", {"set-mode", "8", "--inversion", "on"}, "", 1},
-        Refusal{"LineForNonRemoteAddress", {"line", "mode", "200"}, "", 2},
-        Refusal{"ShiftBeyondRange", {"shift", "1", "full", "1001"}, "", 2},
-        Refusal{"MissingPort", {"--port", "COM9", "read", "1"}, "", 3},
-        Refusal{"SilentSensor", {"read", "7"}, "", 4}, Refusal{"BadCrc", {"read", "2"}, "", 4},
-        Refusal{"WrongAddress", {"read", "4"}, "", 4}),
+    ::testing::Values(Refusal{"WrongPassword", {"password", "10", "enter"}, "54", 1},
+                      Refusal{"CalibrateWhileSmoothing", {"calibrate", "9", "full"}, "", 1},
+                      Refusal{"LineForNonRemoteAddress", {"line", "mode", "200"}, "", 2},
+                      Refusal{"MissingPort", {"--port", "COM9", "read", "1"}, "", 3},
+                      Refusal{"SilentSensor", {"read", "7"}, "", 4},
+                      Refusal{"BadCrc", {"read", "2"}, "", 4},
+                      Refusal{"WrongAddress", {"read", "4"}, "", 4}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Lines, AreTheWindowsGeneratedLines) {

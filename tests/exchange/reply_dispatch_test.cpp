@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "app/combo_box.h"
+#include "protocol/command_line.h"
 #include "protocol/crc8.h"
 #include "protocol/reply_frame.h"
 #include "support/form_harness.h"
@@ -90,49 +91,38 @@ TEST_F(ReplyDispatch, UnrecognisedCodeShowsBoxBetweenItsTwoLogLines) {
                                                                "Ответ не соответствует запросу"}));
 }
 
-// Readings are believed only when intact and from the sensor polled: anything else would show
-// stale or another sensor's values as live.
-TEST_F(ReplyDispatch, MeasurementIsTakenOnlyIntactAndFromThePolledSensor) {
+// Readings and identities are believed only when intact and from the sensor asked: anything else
+// would show stale or another sensor's values as live. While every address is polled (z255), any
+// sensor's measurement is the one asked for, but an identity still names the selected sensor.
+TEST_F(ReplyDispatch, MeasurementsAndIdentitiesAreTakenOnlyIntactAndFromTheSensorAsked) {
     Bytes damaged = test::Measurement{}.frame();
     damaged.back() ^= 0xFF;
-    const Bytes other_sensor = test::Measurement{.address = 5}.frame();
-    const Bytes short_frame = Control_summ({0x3E, 0x01, 0xF0, 0x17});
+    Bytes damaged_identity = test::identity_reply(123456, 163);
+    damaged_identity[3] ^= 0x3B;
+    const std::pair<Bytes, bool> unusable[] = {
+        {damaged, false},
+        {test::Measurement{.address = 5}.frame(), false},
+        {Control_summ({0x3E, 0x01, 0xF0, 0x17}), false},
+        {damaged_identity, true},
+        {test::identity_reply(123456, 163, 0, 5), true},
+    };
     h.form.control("MsgCom").caption = "before";
-    for (const Bytes& reply : {damaged, other_sensor, short_frame}) {
-        EXPECT_EQ(dispatch(reply), AnswerUse::Unusable);
+    for (const auto& [reply, z255] : unusable) {
+        h.form.control("z255").checked = z255;
+        EXPECT_EQ(dispatch(reply), AnswerUse::Unusable) << two_digit_hex(reply);
     }
-    EXPECT_EQ(h.form.control("uroven").caption, "нет данных");
-    EXPECT_EQ(status(), "before");
-    EXPECT_EQ(h.form.hold_cnt, 0);
-    EXPECT_FALSE(h.form.mode_byte_known);
-    EXPECT_TRUE(test::logged_texts(h).empty());
-
-    EXPECT_EQ(dispatch(test::Measurement{}.frame()), AnswerUse::Measurement);
-    EXPECT_EQ(h.form.control("uroven").caption, "512");
-    EXPECT_TRUE(h.form.mode_byte_known);
-    // While every address is polled, any sensor's answer is the one asked for.
-    h.form.control("z255").checked = true;
-    EXPECT_EQ(dispatch(other_sensor), AnswerUse::Measurement);
-    EXPECT_EQ(h.form.control("ne").caption, "5");
-}
-
-// One damaged byte would show, log and offer to "next number" a serial the sensor never had.
-TEST_F(ReplyDispatch, IdentityIsTakenOnlyIntactAndFromTheSensorAsked) {
-    Bytes damaged = test::identity_reply(123456, 163);
-    damaged[3] ^= 0x3B;
-    h.form.control("z255").checked = true;  // identity requests name the selected sensor alone
-    for (const Bytes& reply : {damaged, test::identity_reply(123456, 163, 0, 5)}) {
-        EXPECT_EQ(dispatch(reply), AnswerUse::Unusable);
-    }
-    EXPECT_EQ(h.form.control("sn").caption, "0");
-    EXPECT_FALSE(h.form.control("sdv_hi").enabled);
-    EXPECT_FALSE(h.form.identity_known);
+    EXPECT_EQ(h.form.control("uroven").caption + h.form.control("sn").caption + status(),
+              "нет данных0before");
+    EXPECT_FALSE(h.form.mode_byte_known || h.form.identity_known ||
+                 h.form.control("sdv_hi").enabled);
     EXPECT_TRUE(test::logged_texts(h).empty());
 
     EXPECT_EQ(dispatch(test::identity_reply(123456, 163)), AnswerUse::Neutral);
-    EXPECT_EQ(h.form.control("sn").caption, "123456");
     EXPECT_EQ(h.form.control("vv").caption, "1.6.3.");
     EXPECT_TRUE(h.form.identity_known);
+    EXPECT_EQ(dispatch(test::Measurement{.address = 5}.frame()), AnswerUse::Measurement);
+    EXPECT_EQ(h.form.control("ne").caption, "5");
+    EXPECT_TRUE(h.form.mode_byte_known);
 }
 
 }  // namespace
