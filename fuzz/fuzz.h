@@ -16,7 +16,8 @@
         fuzz_one(std::string_view(reinterpret_cast<const char*>(data), size), data, size);    \
         return 0;                                                                             \
     }                                                                                         \
-    static void fuzz_one(std::string_view input, [[maybe_unused]] const std::uint8_t* data,   \
+    static void fuzz_one([[maybe_unused]] std::string_view input,                             \
+                         [[maybe_unused]] const std::uint8_t* data,                           \
                          [[maybe_unused]] std::size_t size)
 
 namespace qm720::fuzz {

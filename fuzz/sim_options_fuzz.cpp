@@ -11,7 +11,11 @@
 QM720_FUZZ(input) {
     std::vector<std::string> arguments(1);
     for (const char c : input) {
-        c == '\0' || c == '\n' ? arguments.emplace_back() : arguments.back().push_back(c);
+        if (c == '\0' || c == '\n') {
+            arguments.emplace_back();
+        } else {
+            arguments.back().push_back(c);
+        }
     }
     if (arguments.back().empty()) {
         arguments.pop_back();
