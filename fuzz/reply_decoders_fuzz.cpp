@@ -1,31 +1,24 @@
 // The decoders straight from the line's bytes, without the tick's checks in front of them.
-#include <cstddef>
-#include <cstdint>
-
-#include "fuzz_form.h"
+// Input: one byte choosing the decoder, then the reply; for the mode decoder every byte of the
+// rest is one mode byte after another.
+#include "fuzz.h"
 #include "presentation/identity_reply.h"
 #include "presentation/measurement_reply.h"
 #include "presentation/mode_byte.h"
 
-// Input: one byte choosing the decoder, then the reply; for the mode decoder every byte of the
-// rest is one mode byte after another.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+QM720_FUZZ(input) {
     if (size == 0) {
-        return 0;
+        return;
     }
     qm720::fuzz::FuzzForm h;
     const qm720::Bytes reply(data + 1, data + size);
-    switch (data[0] % 3) {
-        case 0:
-            qm720::show_measurement(h.form, reply);
-            break;
-        case 1:
-            qm720::show_identity(h.form, reply);
-            break;
-        default:
-            for (const std::uint8_t mode : reply) {
-                qm720::show_mode(h.form, mode);
-            }
+    if (data[0] % 3 == 0) {
+        qm720::show_measurement(h.form, reply);
+    } else if (data[0] % 3 == 1) {
+        qm720::show_identity(h.form, reply);
+    } else {
+        for (const std::uint8_t mode : reply) {
+            qm720::show_mode(h.form, mode);
+        }
     }
-    return 0;
 }

@@ -1,33 +1,27 @@
-// The simulator's command line: any arguments are taken or refused with an OptionError; any
-// other exception escapes and aborts, which libFuzzer reports.
-#include <cstddef>
-#include <cstdint>
+// The simulator's command line: any arguments, each ended by NUL or a new line (the text after
+// the last one is one too), are taken or refused with an OptionError; any other exception
+// escapes and aborts.
 #include <string>
 #include <vector>
 
+#include "fuzz.h"
 #include "sim/sensor_option.h"
 #include "sim/sim_options.h"
 
-// Input: the arguments, each ended by NUL or a new line; the text after the last one is an
-// argument too when not empty.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> arguments;
-    std::string argument;
-    for (std::size_t k = 0; k < size; ++k) {
-        if (data[k] == '\0' || data[k] == '\n') {
-            arguments.push_back(argument);
-            argument.clear();
+QM720_FUZZ(input) {
+    std::vector<std::string> arguments(1);
+    for (const char c : input) {
+        if (c == '\0' || c == '\n') {
+            arguments.emplace_back();
         } else {
-            argument += static_cast<char>(data[k]);
+            arguments.back().push_back(c);
         }
     }
-    if (!argument.empty()) {
-        arguments.push_back(argument);
+    if (arguments.back().empty()) {
+        arguments.pop_back();
     }
     try {
         static_cast<void>(qm720::sim::parse_options(arguments));
     } catch (const qm720::sim::OptionError&) {
-        // The refusal the program prints.
     }
-    return 0;
 }

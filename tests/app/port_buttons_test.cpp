@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
-#include <pty.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <tuple>
 #include <vector>
 
 #include "app/form_events.h"
-#include "serial/posix_serial_port.h"
 #include "support/form_harness.h"
 #include "support/log_records.h"
 
@@ -184,34 +180,6 @@ TEST_F(PortButtons, CloseResetsReadingsLampsAddressesAndWhatWasLearntOfTheSensor
     EXPECT_FALSE(form.mode_byte_known || form.identity_known);
     EXPECT_EQ(form.link.pending_request, (Bytes{0x31, 0xFF, 0xDC}));
     EXPECT_TRUE(form.link.scan_awaited);
-}
-
-// The real driver on a pseudo-terminal linked as COM1 in a ports folder that QM720_PORTS names,
-// as the simulated bus links its lines.
-TEST(PortButtonsOnATerminal, OpenAndCloseDriveTheLinkedLine) {
-    int master = -1, slave = -1;
-    char terminal[256] = {};
-    ASSERT_EQ(::openpty(&master, &slave, terminal, nullptr, nullptr), 0);
-    test::TempFolder folder;
-    std::filesystem::create_directory(folder.path() / "ports");
-    std::filesystem::create_symlink(terminal, folder.path() / "ports" / "COM1");
-    ::setenv("QM720_PORTS", (folder.path() / "ports").c_str(), 1);
-    PosixSerialPort port([](const std::string& text) { ADD_FAILURE() << "driver: " << text; });
-    test::ScriptedDialogs dialogs;
-    test::FixedClock clock(test::kStartTime);
-    frmSerial form(port, dialogs, clock, folder.string());
-    form.start_up();
-
-    form.open_port();
-    EXPECT_TRUE(form.control("TMRComm").enabled);
-    form.close_port();
-
-    EXPECT_EQ(test::logged_texts_of(form.log.log_path()),
-              (Names{"Com Port \\\\.\\COM1 Open", "Com Port COM1 Closed"}));
-    EXPECT_TRUE(dialogs.shown.empty());
-    ::unsetenv("QM720_PORTS");
-    ::close(slave);
-    ::close(master);
 }
 
 }  // namespace

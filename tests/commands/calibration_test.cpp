@@ -11,6 +11,7 @@ using test::hex;
 
 class Calibration : public test::CommandTest {};
 
+// Yes replaces a pending request with the calibration; No keeps the pending one.
 TEST_F(Calibration, ConfirmedCalibrationQueuesShowsAndLogsTheFrame) {
     const struct {
         void (*click)(frmSerial&);
@@ -26,64 +27,49 @@ TEST_F(Calibration, ConfirmedCalibrationQueuesShowsAndLogsTheFrame) {
          "Cmd SetLow "},
     };
     for (const auto& c : cases) {
-        h.dialogs.yes_no_answers = {true};
+        h.form.link.pending_request = hex("31 FF DC");
+        h.dialogs.yes_no_answers = {false, true};
+        c.click(h.form);
+        EXPECT_EQ(h.form.link.pending_request, hex("31 FF DC"));
         c.click(h.form);
         EXPECT_EQ(h.form.link.pending_request, hex(c.frame));
+        EXPECT_EQ(boxes(), std::vector<std::string>(2, c.question));
         EXPECT_EQ(h.dialogs.shown.back().kind, test::BoxKind::YesNo);
-        EXPECT_EQ(h.dialogs.shown.back().text, c.question);
         EXPECT_EQ(log().back(), c.log);
         EXPECT_EQ(view(), frame_view_text(hex(c.frame)));
+        h.dialogs.shown.clear();
     }
+    EXPECT_EQ(log().size(), 2u);  // No logs nothing
 }
 
-TEST_F(Calibration, NoKeepsThePendingRequest) {
-    h.form.link.pending_request = hex("31 01 F0 C5");
-    h.dialogs.yes_no_answers = {false};
-    calibrate_full(h.form);
-    EXPECT_EQ(h.form.link.pending_request, hex("31 01 F0 C5"));
-    EXPECT_TRUE(log().empty());
-}
-
-TEST_F(Calibration, NoAddressDoesNothingAtAll) {
+// The address is checked first, then whether the sensor has told its mode since it was
+// selected, then the mode it told: another sensor's mode byte, or none, must not decide.
+TEST_F(Calibration, RefusalsComeInTheOrderAddressUnknownSensorSmoothing) {
+    h.form.mode_byte = 0x08;
+    h.form.mode_byte_known = false;
     select_nothing();
+    calibrate_full(h.form);
+    EXPECT_TRUE(h.dialogs.shown.empty());
+    h.form.mode_byte_known = true;
     calibrate_empty(h.form);
     EXPECT_TRUE(h.dialogs.shown.empty());
-    EXPECT_TRUE(h.form.link.pending_request.empty());
-}
 
-TEST_F(Calibration, SmoothingReportedByTheSensorRefusesBeforeTheQuestion) {
-    h.form.mode_byte = 0x08;
+    select("05");
+    h.form.mode_byte_known = false;
+    calibrate_empty(h.form);
+    h.form.mode_byte_known = true;
     h.form.control("usredn").checked = false;  // the sensor's word counts, not the box
     calibrate_full(h.form);
-    EXPECT_EQ(boxes(), std::vector<std::string>{
-                           " На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ"});
+    EXPECT_EQ(boxes(), (std::vector<std::string>{
+                           "Нет данных от датчика с адресом 05",
+                           " На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ"}));
     EXPECT_TRUE(h.form.link.pending_request.empty());
 
     h.form.mode_byte = 0x00;
     h.form.control("usredn").checked = true;
     h.dialogs.yes_no_answers = {true};
     calibrate_full(h.form);
-    EXPECT_EQ(h.form.link.pending_request, hex("31 01 F5 FA"));
-}
-
-// Another sensor's mode byte, or none at all, must not decide; the address is checked first.
-TEST_F(Calibration, ASensorNotHeardFromSinceItWasSelectedIsRefused) {
-    h.form.mode_byte_known = false;
-    select_nothing();
-    calibrate_full(h.form);
-    EXPECT_TRUE(h.dialogs.shown.empty());
-    select("05");
-    h.form.mode_byte = 0x08;
-    calibrate_empty(h.form);
-    EXPECT_EQ(boxes(), std::vector<std::string>{"Нет данных от датчика с адресом 05"});
-    EXPECT_TRUE(h.form.link.pending_request.empty());
-}
-
-TEST_F(Calibration, ReplacesAPendingRequest) {
-    h.form.link.pending_request = hex("31 FF DC");
-    h.dialogs.yes_no_answers = {true};
-    calibrate_empty(h.form);
-    EXPECT_EQ(h.form.link.pending_request, hex("31 01 FA BB"));
+    EXPECT_EQ(h.form.link.pending_request, hex("31 05 F5 C1"));
 }
 
 }  // namespace

@@ -21,34 +21,31 @@ class OperatingMode : public test::CommandTest {
     }
 };
 
+// The option's selector in bits 1, 2 and 4, inversion in bit 0, smoothing in bit 3, the 4096
+// range in bit 7; the confirmation redraws the controls later.
 TEST_F(OperatingMode, ConfirmedModeIsLoggedQueuedAndRedrawnLater) {
     const struct {
-        const char* address;
         const char* option;
         bool inversion, smoothing, range_4096;
-        const char* frame;
         const char* log;
     } cases[] = {
-        {"1", "R_a", true, false, true, "31 01 F2 83 0A", "Cmd Change mode to 131"},
-        {"1", "R485", false, false, false, "31 01 F2 00 64", "Cmd Change mode to 0"},
-        {"1", "R485", false, true, false, "31 01 F2 08 A6", "Cmd Change mode to 8"},
-        {"2", "R_p485", false, false, false, "31 02 F2 10 1D", "Cmd Change mode to 16"},
-        {"2", "R_p", false, false, false, "31 02 F2 06 5D", "Cmd Change mode to 6"},
-        {"1", nullptr, true, false, false, "", "Cmd Change mode to 1"},
-        {"1", "R_f", false, true, true, "", "Cmd Change mode to 140"},
+        {"R_a", true, false, true, "Cmd Change mode to 131"},
+        {"R485", false, true, false, "Cmd Change mode to 8"},
+        {"R_p", false, false, false, "Cmd Change mode to 6"},
+        {nullptr, true, false, false, "Cmd Change mode to 1"},
+        {"R_f", false, true, true, "Cmd Change mode to 140"},
+        {"R_p485", false, false, false, "Cmd Change mode to 16"},
     };
+    select("2");
     for (const auto& c : cases) {
-        select(c.address);
         set_controls(c.option, c.inversion, c.smoothing, c.range_4096);
         h.form.show_next_mode = false;
         h.dialogs.yes_no_answers = {true};
         write_mode(h.form);
-        if (*c.frame) {
-            EXPECT_EQ(h.form.link.pending_request, hex(c.frame)) << c.log;
-        }
         EXPECT_EQ(log().back(), c.log);
         EXPECT_TRUE(h.form.show_next_mode);
     }
+    EXPECT_EQ(h.form.link.pending_request, hex("31 02 F2 10 1D"));
     EXPECT_EQ(h.dialogs.shown.back().text,
               "Сейчас будет изменен режим работы датчика. Вы уверены что это нужно?");
 }
@@ -63,52 +60,31 @@ TEST_F(OperatingMode, NoAnswerOrNoAddressSendsNothing) {
     EXPECT_TRUE(log().empty());
 }
 
+// The line carries the flags of RS-485 output; the pending command still goes out.
 TEST_F(OperatingMode, GeneratedModeLines) {
-    const struct {
-        const char* answer;
-        bool inversion, smoothing, range_4096;
-        const char* line;
-    } cases[] = {
-        {"10", false, true, false, "S485=5:5:150:19200:310AF20867"},
-        {"10", true, true, true, "S485=5:5:150:19200:310AF289B5"},
-        {"199", false, false, false, "S485=5:5:150:19200:31C7F200E6"},
-    };
-    for (const auto& c : cases) {
-        set_controls("R485", c.inversion, c.smoothing, c.range_4096);
-        h.form.link.pending_request = hex("31 01 FA BB");
-        h.form.show_next_mode = false;
-        h.dialogs.input_answers = {c.answer};
-        generate_mode_line(h.form);
-        EXPECT_EQ(h.form.control("gen_txt").caption, c.line);
-        EXPECT_EQ(log().back(), std::string("Cmd GenMode: ") + c.line);
-        EXPECT_EQ(h.form.link.pending_request,
-                  hex("31 01 FA BB"));  // the pending command still goes out
-        EXPECT_FALSE(h.form.show_next_mode);
-    }
+    set_controls("R485", true, true, true);
+    h.form.link.pending_request = hex("31 01 FA BB");
+    h.form.show_next_mode = false;
+    h.dialogs.input_answers = {"10"};
+    generate_mode_line(h.form);
+    EXPECT_EQ(h.form.control("gen_txt").caption, "S485=5:5:150:19200:310AF289B5");
+    EXPECT_EQ(log().back(), "Cmd GenMode: S485=5:5:150:19200:310AF289B5");
+    EXPECT_EQ(h.form.link.pending_request, hex("31 01 FA BB"));
+    EXPECT_FALSE(h.form.show_next_mode);
     EXPECT_EQ(h.dialogs.shown.back().title, "Изменение режима");
+    EXPECT_EQ(h.dialogs.shown.back().default_text, "0");
 }
 
 TEST_F(OperatingMode, GenerationRefusalsComeAfterTheInputBox) {
+    const std::string prompt = "Введите сетевой адрес удаленного датчика";
     set_controls("R_a", false, false, false);
-    h.dialogs.input_answers = {"10"};
-    generate_mode_line(h.form);
     generate_mode_line(h.form);  // Cancel: refused all the same
-    EXPECT_EQ(boxes(),
-              (std::vector<std::string>{
-                  "Введите сетевой адрес удаленного датчика", "В этом режиме нельзя изменить.",
-                  "Введите сетевой адрес удаленного датчика", "В этом режиме нельзя изменить."}));
-
-    h.dialogs.shown.clear();
     set_controls("R485", false, false, false);
-    h.dialogs.input_answers = {"200", "256", "abc", ""};
-    for (int k = 0; k < 4; ++k) {
-        generate_mode_line(h.form);
-    }
-    EXPECT_EQ(boxes(), (std::vector<std::string>{"Введите сетевой адрес удаленного датчика",
-                                                 "Адрес д.б. менее 200.",
-                                                 "Введите сетевой адрес удаленного датчика",
-                                                 "Введите сетевой адрес удаленного датчика",
-                                                 "Введите сетевой адрес удаленного датчика"}));
+    h.dialogs.input_answers = {"200", "256"};
+    generate_mode_line(h.form);
+    generate_mode_line(h.form);
+    EXPECT_EQ(boxes(), (std::vector<std::string>{prompt, "В этом режиме нельзя изменить.", prompt,
+                                                 "Адрес д.б. менее 200.", prompt}));
     EXPECT_EQ(h.form.control("gen_txt").caption, "");
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/combo_box.h"
+#include "protocol/command_line.h"
 #include "protocol/crc8.h"
 #include "protocol/reply_frame.h"
 #include "support/form_harness.h"
@@ -54,18 +57,9 @@ TEST_F(ReplyDispatch, ConfirmationsShowAndLogTheirTextEvenWithAWrongCrc) {
     EXPECT_TRUE(h.dialogs.shown.empty());
 }
 
-TEST_F(ReplyDispatch, ModeConfirmationRedrawsFromItsFourthByte) {
-    h.form.show_next_mode = false;
-    dispatch(with_crc({0x3E, 0x01, 0xF2, 0x89}));
-    EXPECT_EQ(status(), " Установлен новый режим.");
-    EXPECT_EQ(test::logged_texts(h), std::vector<std::string>{" Установлен новый режим."});
-    EXPECT_EQ(h.form.mode_text, "137");
-    EXPECT_TRUE(h.form.control("D_4096").checked);
-    EXPECT_EQ(h.form.level_full_scale, 4096);
-}
-
-// The controls keep their picture rather than show a mode the sensor may not have.
-TEST_F(ReplyDispatch, ModeConfirmationWithoutAnIntactModeByteOnlyShowsItsText) {
+// The controls are redrawn only from an intact mode byte, rather than show a mode the sensor may
+// not have; the parameter reply changes the status line alone; an unknown code is reported.
+TEST_F(ReplyDispatch, ModeConfirmationRedrawsOnlyFromAnIntactModeByte) {
     Bytes damaged = with_crc({0x3E, 0x01, 0xF2, 0x89});
     damaged.back() ^= 0x01;
     for (const Bytes& reply : {with_crc({0x3E, 0x01, 0xF2}), damaged}) {
@@ -74,75 +68,61 @@ TEST_F(ReplyDispatch, ModeConfirmationWithoutAnIntactModeByteOnlyShowsItsText) {
         EXPECT_EQ(h.form.mode_text, "");
         EXPECT_TRUE(h.form.show_next_mode);
     }
-    EXPECT_EQ(test::logged_texts(h).size(), 2u);
-}
+    dispatch(with_crc({0x3E, 0x01, 0xF2, 0x89}));
+    EXPECT_EQ(h.form.mode_text, "137");
+    EXPECT_TRUE(h.form.control("D_4096").checked);
+    EXPECT_EQ(h.form.level_full_scale, 4096);
+    EXPECT_EQ(test::logged_texts(h), std::vector<std::string>(3, " Установлен новый режим."));
 
-TEST_F(ReplyDispatch, ParameterReplyChangesTheStatusLineOnly) {
     EXPECT_EQ(dispatch({0x3E, 0x01, 0x06, 0x00}), AnswerUse::Neutral);
     EXPECT_EQ(status(), "Пар.");
-    EXPECT_TRUE(test::logged_texts(h).empty());
+    EXPECT_EQ(test::logged_texts(h).size(), 3u);
 }
 
 TEST_F(ReplyDispatch, UnrecognisedCodeShowsBoxBetweenItsTwoLogLines) {
-    dispatch({0x3E, 0x01, 0xE7, 0x00});
-    dispatch({0x3E, 0x01, 0x00, 0x00});
+    EXPECT_EQ(dispatch({0x3E, 0x01, 0xE7, 0x00}), AnswerUse::Unusable);
     EXPECT_EQ(status(), " Непонятно что пришло! ");
-    ASSERT_EQ(h.dialogs.shown.size(), 2u);
-    for (const auto& box : h.dialogs.shown) {
-        EXPECT_EQ(box.kind, BoxKind::Message);
-        EXPECT_EQ(box.text, "Ответ не соответствует запросу");
-        EXPECT_EQ(box.title, "");
-        EXPECT_EQ(box.icon, BoxIcon::None);
-    }
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    const test::ShownBox& box = h.dialogs.shown[0];
     EXPECT_EQ(
-        test::logged_texts(h),
-        (std::vector<std::string>{"Непонятно что пришло!", "Ответ не соответствует запросу",
-                                  "Непонятно что пришло!", "Ответ не соответствует запросу"}));
+        std::tie(box.kind, box.text, box.title, box.icon),
+        std::make_tuple(BoxKind::Message, "Ответ не соответствует запросу", "", BoxIcon::None));
+    EXPECT_EQ(test::logged_texts(h), (std::vector<std::string>{"Непонятно что пришло!",
+                                                               "Ответ не соответствует запросу"}));
 }
 
-// Readings are believed only when intact and from the sensor polled: anything else would show
-// stale or another sensor's values as live.
-TEST_F(ReplyDispatch, MeasurementIsTakenOnlyIntactAndFromThePolledSensor) {
+// Readings and identities are believed only when intact and from the sensor asked: anything else
+// would show stale or another sensor's values as live. While every address is polled (z255), any
+// sensor's measurement is the one asked for, but an identity still names the selected sensor.
+TEST_F(ReplyDispatch, MeasurementsAndIdentitiesAreTakenOnlyIntactAndFromTheSensorAsked) {
     Bytes damaged = test::Measurement{}.frame();
     damaged.back() ^= 0xFF;
-    const Bytes other_sensor = test::Measurement{.address = 5}.frame();
-    const Bytes short_frame = with_crc({0x3E, 0x01, 0xF0, 0x17});
+    Bytes damaged_identity = test::identity_reply(123456, 163);
+    damaged_identity[3] ^= 0x3B;
+    const std::pair<Bytes, bool> unusable[] = {
+        {damaged, false},
+        {test::Measurement{.address = 5}.frame(), false},
+        {with_crc({0x3E, 0x01, 0xF0, 0x17}), false},
+        {damaged_identity, true},
+        {test::identity_reply(123456, 163, 0, 5), true},
+    };
     h.form.control("MsgCom").caption = "before";
-    for (const Bytes& reply : {damaged, other_sensor, short_frame}) {
-        EXPECT_EQ(dispatch(reply), AnswerUse::Unusable);
+    for (const auto& [reply, z255] : unusable) {
+        h.form.control("z255").checked = z255;
+        EXPECT_EQ(dispatch(reply), AnswerUse::Unusable) << two_digit_hex(reply);
     }
-    EXPECT_EQ(h.form.control("uroven").caption, "нет данных");
-    EXPECT_EQ(status(), "before");
-    EXPECT_EQ(h.form.lamp.hold, 0);
-    EXPECT_FALSE(h.form.mode_byte_known);
-    EXPECT_TRUE(test::logged_texts(h).empty());
-
-    EXPECT_EQ(dispatch(test::Measurement{}.frame()), AnswerUse::Measurement);
-    EXPECT_EQ(h.form.control("uroven").caption, "512");
-    EXPECT_TRUE(h.form.mode_byte_known);
-    // While every address is polled, any sensor's answer is the one asked for.
-    h.form.control("z255").checked = true;
-    EXPECT_EQ(dispatch(other_sensor), AnswerUse::Measurement);
-    EXPECT_EQ(h.form.control("ne").caption, "5");
-}
-
-// One damaged byte would show, log and offer to "next number" a serial the sensor never had.
-TEST_F(ReplyDispatch, IdentityIsTakenOnlyIntactAndFromTheSensorAsked) {
-    Bytes damaged = test::identity_reply(123456, 163);
-    damaged[3] ^= 0x3B;
-    h.form.control("z255").checked = true;  // identity requests name the selected sensor alone
-    for (const Bytes& reply : {damaged, test::identity_reply(123456, 163, 0, 5)}) {
-        EXPECT_EQ(dispatch(reply), AnswerUse::Unusable);
-    }
-    EXPECT_EQ(h.form.control("sn").caption, "0");
-    EXPECT_FALSE(h.form.control("sdv_hi").enabled);
-    EXPECT_FALSE(h.form.identity_known);
+    EXPECT_EQ(h.form.control("uroven").caption + h.form.control("sn").caption + status(),
+              "нет данных0before");
+    EXPECT_FALSE(h.form.mode_byte_known || h.form.identity_known ||
+                 h.form.control("sdv_hi").enabled);
     EXPECT_TRUE(test::logged_texts(h).empty());
 
     EXPECT_EQ(dispatch(test::identity_reply(123456, 163)), AnswerUse::Neutral);
-    EXPECT_EQ(h.form.control("sn").caption, "123456");
     EXPECT_EQ(h.form.control("vv").caption, "1.6.3.");
     EXPECT_TRUE(h.form.identity_known);
+    EXPECT_EQ(dispatch(test::Measurement{.address = 5}.frame()), AnswerUse::Measurement);
+    EXPECT_EQ(h.form.control("ne").caption, "5");
+    EXPECT_TRUE(h.form.mode_byte_known);
 }
 
 }  // namespace

@@ -23,8 +23,7 @@ TEST_F(IdentityReply, SerialNumberAndVersionTextsAreShownAndLogged) {
     const struct {
         std::uint8_t version, prefix;
         const char* text;
-    } cases[] = {{131, 0, "1.3.1."},  {42, 0, "4.2.."}, {7, 0, "7..."},
-                 {105, 2, "21.0.5."}, {0, 0, "0..."},   {255, 255, "2552.5.5."}};
+    } cases[] = {{131, 0, "1.3.1."}, {42, 0, "4.2.."}, {7, 0, "7..."}, {105, 2, "21.0.5."}};
     for (const auto& c : cases) {
         show_identity(h.form, test::identity_reply(4294967295u, c.version, c.prefix));
         EXPECT_EQ(caption("sn"), "4294967295");
@@ -39,8 +38,7 @@ TEST_F(IdentityReply, VersionThresholdsEnableTheirGroupsOnly) {
         std::uint8_t version;
         bool g130, g131, g163;
     } cases[] = {{129, false, false, false}, {130, true, false, false}, {131, true, true, false},
-                 {134, true, true, false},   {162, true, true, false},  {163, true, true, true},
-                 {120, true, true, true}};
+                 {162, true, true, false},   {163, true, true, true},   {120, true, true, true}};
     for (const auto& c : cases) {
         show_identity(h.form, test::identity_reply(1, c.version));
         EXPECT_EQ(enabled("R_f"), c.g130) << int(c.version);

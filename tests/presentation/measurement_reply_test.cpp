@@ -62,8 +62,8 @@ TEST_F(MeasurementReply, FillsEveryReadingAndLogsOneSummaryLine) {
     EXPECT_EQ(test::logged_texts(h).back(), "700, 4294967295, 2147483648, 4080218931, 128, 25 °C");
 
     // The temperature byte is signed.
-    const std::pair<std::uint8_t, const char*> temperatures[] = {
-        {0x00, "0 °C"}, {0x7F, "127 °C"}, {0x80, "-128 °C"}, {0xFF, "-1 °C"}};
+    const std::pair<std::uint8_t, const char*> temperatures[] = {{0x7F, "127 °C"},
+                                                                 {0x80, "-128 °C"}};
     for (const auto& [raw, shown] : temperatures) {
         m.temperature = raw;
         show_measurement(h.form, m.frame());
@@ -92,27 +92,23 @@ TEST_F(MeasurementReply, LevelBarMovesOnlyStrictlyBelowItsScale) {
     }
 }
 
-// 20 bytes are the least that is shown; 21 carry the CRC where the mode byte would stand.
+// 20 bytes are the least that is shown, and then the CRC stands where K's high byte would; 21
+// carry the CRC where the mode byte would stand.
 TEST_F(MeasurementReply, ShortRepliesShowNoModeByteAndBelowTwentyBytesNothing) {
     h.form.mode_byte = 0x55;
-    Measurement m;
-    m.mode_byte = 0x08;
-    Bytes frame = m.frame(false);
+    const Bytes reply = Measurement{.k_value = 0x0102, .mode_byte = 0x08}.frame(false);
     for (const std::size_t length : {19u, 21u, 20u}) {
-        frame.resize(length);
+        Bytes frame(reply.begin(), reply.begin() + static_cast<std::ptrdiff_t>(length));
+        frame.back() = 0xC3;
         show_measurement(h.form, frame);
         EXPECT_EQ(h.form.mode_byte, 0x55) << length;
         EXPECT_TRUE(h.form.show_next_mode) << length;
         EXPECT_EQ(caption("uroven"), length < 20 ? "нет данных" : "512") << length;
-        EXPECT_EQ(h.form.lamp.hold, 0) << length;
-        // No mode decoded yet: its place in the line stays empty between two separators.
-        EXPECT_EQ(test::logged_texts(h),
-                  std::vector<std::string>(length < 20    ? 0
-                                           : length == 21 ? 1
-                                                          : 2,
-                                           "512, 100000, 100000, 190000, , 23 °C"))
-            << length;
+        EXPECT_EQ(caption("ko"), length == 20 ? "49922" : length == 21 ? "258" : "0") << length;
     }
+    // No mode decoded yet: its place in the line stays empty between two separators.
+    EXPECT_EQ(test::logged_texts(h),
+              std::vector<std::string>(2, "512, 100000, 100000, 190000, , 23 °C"));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <random>
+#include <stdexcept>
 #include <string>
 
 namespace qm720::test {
@@ -9,8 +11,21 @@ namespace qm720::test {
 // helper goes.
 class TempFolder {
   public:
-    TempFolder();
-    ~TempFolder();
+    TempFolder() {
+        std::random_device random;
+        const auto base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path_ = base / ("qm720-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(path_)) {
+                return;
+            }
+        }
+        throw std::runtime_error("no free temporary folder name in " + base.string());
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
