@@ -1,11 +1,8 @@
-// Port names and line settings texts: any text maps to a device or none, parses or does not.
-// The file system's answer depends on the path, so that every way of mapping a name is taken.
-#include <termios.h>
-
+// Port names: any text maps to a device or none. The file system's answer depends on the path,
+// so that every way of mapping a name is taken.
 #include <string>
 
 #include "fuzz.h"
-#include "serial/line_settings.h"
 #include "serial/port_names.h"
 
 QM720_FUZZ(input) {
@@ -14,8 +11,4 @@ QM720_FUZZ(input) {
     static_cast<void>(qm720::device_for_com_name(text, "", exists));
     static_cast<void>(qm720::device_for_com_name(text, "/ports", exists));
     static_cast<void>(qm720::device_for_path(text));
-    termios attributes{};
-    if (const auto line = qm720::parse_line_settings(text)) {
-        static_cast<void>(qm720::set_line_attributes(*line, attributes));
-    }
 }

@@ -8,14 +8,13 @@ namespace {
 
 // A COM port's device name is "\\.\COMn": the port opens it and the log names it so.
 constexpr std::string_view kDevicePrefix = "\\\\.\\";
-constexpr std::string_view kLineSettings = "19200,n,8,1";
 
 }  // namespace
 
 void frmSerial::open_port() {
     const std::string entry = control("CmbPort").caption;
     const std::string path = std::string(kDevicePrefix) + entry;
-    if (!port.OpenPort(path, std::string(kLineSettings))) {
+    if (!port.OpenPort(path, kSensorLine)) {
         const std::string message = "Com Port " + entry + " недоступен. Установите нужный порт.";
         const std::string reason = open_failure_text(port.last_open_failure());
         dialogs.message_box(reason.empty() ? message : message + "\n" + reason, "",

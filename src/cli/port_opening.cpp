@@ -5,16 +5,10 @@
 
 namespace qm720::cli {
 
-namespace {
-
-constexpr const char* kLineSettings = "19200,n,8,1";
-
-}  // namespace
-
 void open_port(SerialPort& port, const std::string& name) {
     // A COM name opens the device it leads to, as in the window; anything else is a device path.
     const std::string device = device_for_com_name(name).value_or(name);
-    if (!port.OpenPort(device, kLineSettings)) {
+    if (!port.OpenPort(device, kSensorLine)) {
         throw Failure(ExitStatus::PortUnavailable, "Com Port " + name + " недоступен: " +
                                                        open_failure_text(port.last_open_failure()));
     }

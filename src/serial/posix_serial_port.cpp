@@ -28,19 +28,12 @@ namespace {
 using namespace line_timeouts;
 
 // 0, or the error number that the set-up message reports.
-int make_non_blocking(int handle) {
-    const int flags = fcntl(handle, F_GETFL);
-    return flags >= 0 && fcntl(handle, F_SETFL, flags | O_NONBLOCK) == 0 ? 0 : errno;
-}
-
-int apply_line_settings(int handle, const LineSettings& line) {
+int set_up_sensor_line(int handle) {
     termios attributes{};
     if (tcgetattr(handle, &attributes) != 0) {
         return errno;
     }
-    if (!set_line_attributes(line, attributes)) {
-        return EINVAL;
-    }
+    set_sensor_line(attributes);
     return tcsetattr(handle, TCSANOW, &attributes) == 0 ? 0 : errno;
 }
 
@@ -62,7 +55,7 @@ bool PosixSerialPort::OpenPort(const std::string& device_path, const std::string
     if (!open_exclusive(device)) {
         return false;
     }
-    if (!set_up(device_path, settings, device)) {
+    if (!set_up(settings, device)) {
         ClosePort();
         return false;
     }
@@ -98,18 +91,17 @@ void PosixSerialPort::abandon_handle() {
     ::close(std::exchange(handle_, -1));
 }
 
-bool PosixSerialPort::set_up(const std::string& device_path, const std::string& settings,
-                             const std::string& device) {
-    // The time-outs are poll deadlines; they hold only while no read or write can block.
-    if (const int error = make_non_blocking(handle_); error != 0) {
-        return refuse_set_up(device, "Unable to set timeouts for port " + device_path, error);
+// The descriptor is non-blocking from its open on, so the poll deadlines hold.
+bool PosixSerialPort::set_up(const std::string& settings, const std::string& device) {
+    if (settings != kSensorLine) {
+        return refuse_set_up(device,
+                             "Line settings other than " + std::string(kSensorLine) +
+                                 " are not supported: " + settings,
+                             EINVAL);
     }
-    const auto line = parse_line_settings(settings);
-    if (!line) {
-        return refuse_set_up(device, "Unable to build Comm DCB " + settings, EINVAL);
-    }
-    if (const int error = apply_line_settings(handle_, *line); error != 0) {
-        return refuse_set_up(device, "Unable to set Comm DCB " + settings, error);
+    if (const int error = set_up_sensor_line(handle_); error != 0) {
+        return refuse_set_up(device, "Unable to set the line to " + settings + " on " + device,
+                             error);
     }
     return true;
 }

@@ -32,8 +32,7 @@ class PosixSerialPort final : public SerialPort {
   private:
     bool open_exclusive(const std::string& device);
     void abandon_handle();
-    bool set_up(const std::string& device_path, const std::string& settings,
-                const std::string& device);
+    bool set_up(const std::string& settings, const std::string& device);
     bool refuse_set_up(const std::string& device, const std::string& text, int error);
     std::size_t write_piece(const std::uint8_t* bytes, std::size_t count);
 

@@ -8,6 +8,10 @@
 
 namespace qm720 {
 
+// The one line every sensor speaks, in the settings text OpenPort takes: 19200 baud, no parity,
+// 8 data bits, 1 stop bit.
+inline constexpr const char* kSensorLine = "19200,n,8,1";
+
 // Why the last OpenPort failed, so that the window can tell the engineer without a terminal.
 enum class OpenFailureReason { None, Missing, Busy, NoPermission, SetupFailed, Other };
 
@@ -30,7 +34,7 @@ class SerialPort {
 
     virtual ~SerialPort() = default;
 
-    // `device_path` is "\\.\COMn" (or a platform path); `settings` is e.g. "19200,n,8,1".
+    // `device_path` is "\\.\COMn" or a device path; `settings` is kSensorLine.
     virtual bool OpenPort(const std::string& device_path, const std::string& settings) = 0;
     virtual bool ClosePort() = 0;
     virtual void FlushPort() = 0;

@@ -90,18 +90,18 @@ bool Win32SerialPort::OpenPort(const std::string& device_path, const std::string
 }
 
 bool Win32SerialPort::set_up(const std::string& device_path, const std::string& settings) {
+    COMMTIMEOUTS time_outs = line_time_outs();
+    if (!SetCommTimeouts(handle_, &time_outs)) {
+        return refuse_set_up("Unable to set timeouts for port " + device_path);
+    }
     DCB line{};
     line.DCBlength = sizeof line;
-    if (!GetCommState(handle_, &line) || !BuildCommDCBA(settings.c_str(), &line)) {
+    if (!BuildCommDCBA(settings.c_str(), &line)) {
         return refuse_set_up("Unable to build Comm DCB " + settings);
     }
     make_raw(line);
     if (!SetCommState(handle_, &line)) {
         return refuse_set_up("Unable to set Comm DCB " + settings);
-    }
-    COMMTIMEOUTS time_outs = line_time_outs();
-    if (!SetCommTimeouts(handle_, &time_outs)) {
-        return refuse_set_up("Unable to set timeouts for port " + device_path);
     }
     return true;
 }
