@@ -69,7 +69,7 @@ TEST(WindowsOpenFailure, SystemErrorsInTheEngineersWords) {
 
 TEST(Win32SerialPort, AMissingPortFailsAndAClosedOneNeitherReadsNorWrites) {
     Win32SerialPort port([](const std::string& text) { ADD_FAILURE() << text; });
-    EXPECT_FALSE(port.OpenPort("\\\\.\\COM9", "19200,n,8,1"));
+    EXPECT_FALSE(port.OpenPort("\\\\.\\COM9", kSensorLine));
     EXPECT_EQ(open_failure_text(port.last_open_failure()), "COM9: No such port");
     EXPECT_TRUE(port.ReadPort().empty());
     EXPECT_EQ(port.WritePort(Bytes{0x31, 0x01}), 0);

@@ -17,7 +17,7 @@ constexpr auto kHang = 2s;
 
 class Win32SerialPortOnTheBus : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(port.OpenPort("COM1", "19200,n,8,1")); }
+    void SetUp() override { ASSERT_TRUE(port.OpenPort("COM1", kSensorLine)); }
 
     std::vector<std::string> messages;
     Win32SerialPort port{[this](const std::string& text) { messages.push_back(text); }};
@@ -53,7 +53,7 @@ TEST_F(Win32SerialPortOnTheBus, RefusedSettingsAreShownOnceAndLeaveThePortFree) 
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].starts_with("Unable to build Comm DCB fast Error: ")) << messages[0];
     EXPECT_EQ(port.last_open_failure().reason, OpenFailureReason::SetupFailed);
-    EXPECT_TRUE(port.OpenPort("\\\\.\\COM1", "19200,n,8,1"));
+    EXPECT_TRUE(port.OpenPort("\\\\.\\COM1", kSensorLine));
 }
 
 }  // namespace
