@@ -39,7 +39,7 @@ int main() {
     qm720::test::PseudoTerminal line;
     qm720::PosixSerialPort port(
         [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
-    if (!port.OpenPort(line.device(), kSensorLine)) {
+    if (!port.OpenPort(line.device(), qm720::kSensorLine)) {
         std::fprintf(stderr, "cannot open %s\n", line.device().c_str());
         return 1;
     }

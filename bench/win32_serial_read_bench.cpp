@@ -37,7 +37,7 @@ double timed_read(qm720::Win32SerialPort& port, std::uint8_t address, std::size_
 
 int main() {
     qm720::Win32SerialPort port([](const std::string& text) { std::puts(text.c_str()); });
-    if (!port.OpenPort("COM1", kSensorLine)) {
+    if (!port.OpenPort("COM1", qm720::kSensorLine)) {
         std::fprintf(stderr, "cannot open COM1\n");
         return 1;
     }
