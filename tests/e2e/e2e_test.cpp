@@ -1,5 +1,3 @@
-// The window's logic on the real serial driver against qm720-sim over a pseudo-terminal: one
-// monitoring round trip, one command round trip and the faults of a real bus.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,10 +16,11 @@
 namespace qm720 {
 namespace {
 
-// The window on the real serial driver, talking to qm720-sim; the test drives the ticks. COM1
-// is opened and `address` typed in.
+// The window on the real serial driver, talking to qm720-sim, steady and answering after 5 ms;
+// the test drives the ticks. COM1 is opened and `address` typed in.
 struct LiveForm {
-    LiveForm(std::vector<std::string> options, const char* address) : bus(options) {
+    explicit LiveForm(const char* address, std::vector<std::string> faults = {})
+        : bus((faults.insert(faults.begin(), {"--steady", "--answer-delay", "5"}), faults)) {
         form.start_up();
         form.open_port();
         form.control("CmbNet").caption = address;
@@ -47,10 +46,9 @@ struct LiveForm {
     frmSerial form{port, dialogs, clock, folder.string()};
 };
 
-// The first sensor is identified and polled; a scan lists the bus, and the pick of sensor 5
-// reads its identity.
+// The first sensor is identified and polled; a scan lists the bus.
 TEST(EndToEnd, SensorIsIdentifiedAndPolledAndTheScanListsTheBus) {
-    LiveForm live({"--steady", "--answer-delay", "5"}, "1");
+    LiveForm live("1");
     ASSERT_TRUE(live.bus.started() && live.form.control("TMRComm").enabled);
     live.tick(4);
     for (const auto& [name, shown] :
@@ -61,32 +59,34 @@ TEST(EndToEnd, SensorIsIdentifiedAndPolledAndTheScanListsTheBus) {
     }
     EXPECT_TRUE(live.form.control("sdv_hi").enabled);  // version 163 enables the shifts
     EXPECT_TRUE(live.logged("Com Port \\\\.\\COM1 Open"));
-    EXPECT_TRUE(live.logged("Device: 123456  Ver Soft: 1.6.3."));
-    EXPECT_TRUE(live.logged("512, 145000, 100000, 190000, 0, 23 °C"));
 
     start_network_scan(live.form);
     live.tick(2);
     EXPECT_EQ(live.form.control("CmbNet").list, (std::vector<std::string>{"1", "5", "17"}));
-    Control& box = live.form.control("CmbNet");
-    box.list_index = 1;
-    box.caption = box.list[1];
-    live.tick(3);
-    EXPECT_EQ(live.caption("sn"), "200501");
-    EXPECT_EQ(live.caption("vv"), "1.3.1.");
     EXPECT_TRUE(live.dialogs.shown.empty());
 }
 
-// Written on the next tick, confirmed on the one after, seen in the poll after that.
-TEST(EndToEnd, CalibrationIsConfirmedAndStoresTheCurrentValue) {
-    LiveForm live({"--steady", "--answer-delay", "5"}, "1");
+// Written on the next tick, confirmed on the one after, seen in the poll after that. A mode
+// confirmation without its mode byte must not redraw the controls from its CRC byte.
+TEST(EndToEnd, CalibrationStoresTheCurrentValueAndAShortModeConfirmationChangesNothing) {
+    LiveForm live("1", {"--sensor", "1:shortmode"});
     live.tick(3);
     ASSERT_EQ(live.caption("uroven"), "512");
-    live.dialogs.yes_no_answers = {true};
+    ASSERT_EQ(live.form.mode_text, "0");
+    const std::string current = live.caption("tek");
+    ASSERT_NE(live.caption("lo"), current);
+    live.dialogs.yes_no_answers = {true, true};
     calibrate_empty(live.form);
     live.tick(2);
     EXPECT_EQ(live.caption("MsgCom"), " Установлен нижний уровень.");
     live.tick();
-    EXPECT_EQ(live.caption("lo"), "145000");
+    EXPECT_EQ(live.caption("lo"), current);
+    live.form.control("R485").checked = false;
+    live.form.control("R_f").checked = true;
+    write_mode(live.form);
+    live.tick(2);
+    EXPECT_EQ(live.caption("MsgCom"), " Установлен новый режим.");
+    EXPECT_EQ(live.form.mode_text, "0");
 }
 
 // Sensor 2 with one fault of a real bus, watched for five ticks: what is shown must be its own
@@ -107,8 +107,7 @@ TEST(EndToEnd, EachFaultShowsOnlyIntactDataOfTheSensorAsked) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
-        LiveForm live({"--steady", "--answer-delay", "5", "--sensor", std::string("2:") + c.fault},
-                      "2");
+        LiveForm live("2", {"--sensor", std::string("2:") + c.fault});
         live.tick(5);
         EXPECT_EQ(live.caption("sn"), c.serial_number);
         EXPECT_EQ(live.caption("uroven"), c.level);
@@ -123,7 +122,7 @@ TEST(EndToEnd, EachFaultShowsOnlyIntactDataOfTheSensorAsked) {
 // A burst of babble takes a few readings and is reported, then every tick reads the answer to
 // its own request again.
 TEST(EndToEnd, ReadingsComeBackAfterABurst) {
-    LiveForm live({"--steady", "--answer-delay", "5", "--burst", "1200:4"}, "1");
+    LiveForm live("1", {"--burst", "1200:4"});
     live.tick(3);
     ASSERT_EQ(live.caption("uroven"), "512");
     live.form.control("MsgCom").caption = "Пароль принят.";
@@ -137,22 +136,8 @@ TEST(EndToEnd, ReadingsComeBackAfterABurst) {
     EXPECT_EQ(live.caption("MsgCom"), "Пароль принят.");
 }
 
-// A mode confirmation without its mode byte must not redraw the controls from its CRC byte.
-TEST(EndToEnd, ShortModeConfirmationLeavesTheModeControlsAlone) {
-    LiveForm live({"--steady", "--answer-delay", "5", "--sensor", "2:shortmode"}, "2");
-    live.tick(3);
-    ASSERT_EQ(live.form.mode_text, "0");
-    live.form.control("R485").checked = false;
-    live.form.control("R_f").checked = true;
-    live.dialogs.yes_no_answers = {true};
-    write_mode(live.form);
-    live.tick(2);
-    EXPECT_EQ(live.caption("MsgCom"), " Установлен новый режим.");
-    EXPECT_EQ(live.form.mode_text, "0");
-}
-
-TEST(EndToEnd, ALineThatClosesEndsInWriteFailuresWithTheirReasonAndAClosedPort) {
-    LiveForm live({"--steady", "--answer-delay", "5", "--close-after", "2"}, "1");
+TEST(EndToEnd, ALineThatClosesEndsInWriteFailuresWithTheirReasonAndNoMoreTicks) {
+    LiveForm live("1", {"--close-after", "2"});
     for (int k = 0; k < 12 && live.form.control("TMRComm").enabled; ++k) {
         live.tick();
     }
@@ -161,8 +146,6 @@ TEST(EndToEnd, ALineThatClosesEndsInWriteFailuresWithTheirReasonAndAClosedPort) 
     const std::string reason =
         std::string(std::getenv("QM720_PORTS")) + "/COM1: Input/output error";
     EXPECT_EQ(live.dialogs.shown.back().text, "Ошибка записи в порт\n" + reason);
-    EXPECT_TRUE(live.logged("Ошибка записи в порт: " + reason));
-    EXPECT_TRUE(live.logged("Com Port COM1 Closed"));
 }
 
 }  // namespace

@@ -2,32 +2,12 @@
 
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 
-extern char** environ;
-
 namespace qm720::test {
-
-namespace {
-
-constexpr int kStartTimeoutMs = 5000;
-
-// The first line the program prints: the path of its terminal.
-std::string read_first_line(int fd) {
-    std::string line;
-    pollfd wait{fd, POLLIN, 0};
-    char c = 0;
-    while (::poll(&wait, 1, kStartTimeoutMs) > 0 && ::read(fd, &c, 1) == 1 && c != '\n') {
-        line += c;
-    }
-    return line;
-}
-
-}  // namespace
 
 SimulatedBus::SimulatedBus(const std::vector<std::string>& options) {
     std::vector<std::string> arguments{QM720_SIM_PROGRAM, "--link",
@@ -38,42 +18,31 @@ SimulatedBus::SimulatedBus(const std::vector<std::string>& options) {
         argv.push_back(argument.data());
     }
     argv.push_back(nullptr);
-
     int out[2];
     if (::pipe(out) != 0) {
         return;
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    const int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    if ((pid_ = ::fork()) == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
     ::close(out[1]);
-    if (spawned != 0) {
-        pid_ = -1;
-        ::close(out[0]);
-        return;
+    // The program prints its terminal's path once the link is in place.
+    pollfd wait{out[0], POLLIN, 0};
+    char c = 0;
+    while (pid_ > 0 && ::poll(&wait, 1, 5000) > 0 && ::read(out[0], &c, 1) == 1 && c != '\n') {
+        started_ = true;
     }
-    terminal_ = read_first_line(out[0]);
     ::close(out[0]);
-
-    if (const char* previous = std::getenv("QM720_PORTS")) {
-        previous_ports_ = previous;
-    }
     ::setenv("QM720_PORTS", ports_.string().c_str(), 1);
 }
 
 SimulatedBus::~SimulatedBus() {
-    if (previous_ports_) {
-        ::setenv("QM720_PORTS", previous_ports_->c_str(), 1);
-    } else {
-        ::unsetenv("QM720_PORTS");
-    }
+    ::unsetenv("QM720_PORTS");
     if (pid_ > 0) {
         ::kill(pid_, SIGTERM);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
+        ::waitpid(pid_, nullptr, 0);
     }
 }
 

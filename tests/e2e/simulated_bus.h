@@ -2,7 +2,6 @@
 
 #include <sys/types.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,18 +15,14 @@ class SimulatedBus {
   public:
     explicit SimulatedBus(const std::vector<std::string>& options);
     ~SimulatedBus();
-    SimulatedBus(const SimulatedBus&) = delete;
-    SimulatedBus& operator=(const SimulatedBus&) = delete;
 
     // False when the simulator could not be started or did not report its terminal.
-    bool started() const { return !terminal_.empty(); }
-    const std::string& terminal() const { return terminal_; }
+    bool started() const { return started_; }
 
   private:
     TempFolder ports_;
     pid_t pid_ = -1;
-    std::string terminal_;
-    std::optional<std::string> previous_ports_;
+    bool started_ = false;
 };
 
 }  // namespace qm720::test

@@ -1,70 +1,106 @@
-// The window as the operator first sees it, and what comes of the operator's clicks, keys and
-// answers to the program's boxes.
+// The real window offscreen: what only the widgets can get wrong.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <cstdlib>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
+#include <QTest>
+#include <QTimer>
 
+#include "gui/all_form_events.h"
+#include "gui/form_window.h"
 #include "gui/lamp.h"
+#include "gui/port_tool_tips.h"
+#include "gui/qt_dialogs.h"
+#include "gui/russian_translations.h"
 #include "gui/text.h"
 #include "gui/window_font.h"
 #include "support/fake_serial_port.h"
+#include "support/form_harness.h"
 #include "support/temp_folder.h"
-#include "window_harness.h"
 
 namespace qm720 {
 namespace {
 
 using gui::qt_text;
 
-// A fresh folder that QM720_PORTS names while it lives.
-struct PortsFolder : test::TempFolder {
-    PortsFolder() { setenv("QM720_PORTS", string().c_str(), 1); }
-    ~PortsFolder() { unsetenv("QM720_PORTS"); }
-};
-
-class Window : public ::testing::Test {
-  protected:
-    PortsFolder ports;
-    test::FakeSerialPort port;
-    test::WindowHarness harness{port};
-};
-
-// What a control shows: a frame's title, a box's text, a button's or label's caption.
-QString shown_text(const QWidget& widget) {
-    for (const char* property : {"title", "currentText", "plainText", "text"}) {
-        if (const QVariant text = widget.property(property); text.isValid()) {
-            return text.toString();
-        }
+// One QApplication, with the program's translations, for every test.
+struct QtApplication : ::testing::Environment {
+    void SetUp() override {
+        application = std::make_unique<QApplication>(argc, argv);
+        gui::install_russian_translations(*application);
     }
-    return {};
+    void TearDown() override { application.reset(); }
+    int argc = 1;
+    char name[10] = "gui_tests";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QApplication> application;
+};
+const auto* const kQtApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
+
+// The window as the program puts it together, with real Qt boxes and QM720_PORTS naming a fresh
+// folder; loaded and shown.
+struct Harness {
+    explicit Harness(FormEventTable events = gui::all_form_events())
+        : window(form, std::move(events), gui::port_device_tool_tips()) {
+        dialogs.show_over(&window, [this] { window.sync(); });
+        window.load();
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    ~Harness() { unsetenv("QM720_PORTS"); }
+    QWidget& widget(std::string_view name) const { return *window.widget(name); }
+    // A real click at the control's centre, reaching whatever widget lies there.
+    void click(std::string_view name) {
+        const QWidget& target = widget(name);
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {},
+                          target.mapTo(&window, target.rect().center()));
+    }
+
+    test::TempFolder ports, folder;
+    const int set = setenv("QM720_PORTS", ports.string().c_str(), 1);
+    test::FakeSerialPort port;
+    test::FixedClock clock{test::kStartTime};
+    gui::QtDialogs dialogs;
+    frmSerial form{port, dialogs, clock, folder.string()};
+    gui::FormWindow window;
+};
+
+// Runs `answer` on the first modal box once `ready` holds, polling from the event loop.
+void when_box_shows(
+    std::function<void(QWidget& box)> answer, std::function<bool()> ready = [] { return true; }) {
+    QTimer::singleShot(10, [answer = std::move(answer), ready = std::move(ready)]() mutable {
+        QWidget* box = QApplication::activeModalWidget();
+        box != nullptr&& ready() ? answer(*box)
+                                 : when_box_shows(std::move(answer), std::move(ready));
+    });
 }
 
-TEST_F(Window, EveryRecordHasAWidgetOfItsNameShowingItsRecordInAFontWithCyrillicGlyphs) {
+TEST(Window, EveryRecordHasAWidgetOfItsNameShowingItsRecordInAFontWithCyrillicGlyphs) {
+    Harness h;
     ASSERT_FALSE(gui::window_font_family().isEmpty()) << "no font with Cyrillic glyphs was found";
-    for (const Control& control : harness.form.controls()) {
+    for (const Control& control : h.form.controls()) {
         SCOPED_TRACE(control.name);
         if (control.kind == ControlKind::Timer) {
-            EXPECT_NE(harness.window.findChild<QTimer*>(qt_text(control.name)), nullptr);
+            EXPECT_NE(h.window.findChild<QTimer*>(qt_text(control.name)), nullptr);
             continue;
         }
-        const QWidget* widget = harness.window.widget(control.name);
+        const QWidget* widget = h.window.widget(control.name);
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->objectName(), qt_text(control.name));
         EXPECT_EQ(widget->isHidden(), !control.visible);
         EXPECT_EQ(widget->isEnabledTo(widget->parentWidget()), control.enabled);
-        if (control.kind != ControlKind::ProgressBar) {  // its text is Qt's percentage
-            EXPECT_EQ(shown_text(*widget), qt_text(control.caption));
+        // A frame's title, a box's text, a caption; a progress bar shows Qt's percentage.
+        for (const char* text : {"title", "currentText", "plainText", "text"}) {
+            if (control.kind != ControlKind::ProgressBar && widget->property(text).isValid()) {
+                EXPECT_EQ(widget->property(text).toString(), qt_text(control.caption));
+                break;
+            }
         }
         EXPECT_EQ(QFontInfo(widget->font()).family(), gui::window_font_family());
         for (const char32_t letter : {U'Д', U'ж', U'Я', U'ы'}) {
@@ -73,12 +109,13 @@ TEST_F(Window, EveryRecordHasAWidgetOfItsNameShowingItsRecordInAFontWithCyrillic
     }
 }
 
-TEST_F(Window, ControlsSitAtTheirTwipsOverFifteenAndAreReadByCaptionOrElseByName) {
-    EXPECT_EQ(harness.window.windowTitle(), "Настройка QM-720");
-    EXPECT_EQ(harness.window.minimumSize(), QSize(497, 485));
-    EXPECT_EQ(harness.window.maximumSize(), QSize(497, 485));
-    // Name, container (null: the window), pixels, and what it is read as: the caption without its
-    // access key, else the control's name.
+// Twips over fifteen; read by the caption without its access key, else by the name. Colours are
+// stored blue-green-red.
+TEST(Window, ControlsSitAtTheirPixelsAreReadByCaptionOrNameAndShowTheirColours) {
+    Harness h;
+    EXPECT_EQ(h.window.windowTitle(), "Настройка QM-720");
+    EXPECT_EQ(h.window.minimumSize(), QSize(497, 485));
+    EXPECT_EQ(h.window.maximumSize(), QSize(497, 485));
     const std::tuple<const char*, const char*, QRect, const char*> placements[] = {
         {"Frame2", nullptr, {6, 0, 181, 81}, "Связь"},
         {"CmbPort", nullptr, {16, 24, 65, 21}, "CmbPort"},
@@ -87,9 +124,8 @@ TEST_F(Window, ControlsSitAtTheirTwipsOverFifteenAndAreReadByCaptionOrElseByName
     };
     for (const auto& [name, container, pixels, read_as] : placements) {
         SCOPED_TRACE(name);
-        QWidget& widget = harness.widget(name);
-        EXPECT_EQ(widget.parentWidget(),
-                  container == nullptr ? &harness.window : &harness.widget(container));
+        QWidget& widget = h.widget(name);
+        EXPECT_EQ(widget.parentWidget(), container ? &h.widget(container) : &h.window);
         EXPECT_EQ(widget.geometry(), pixels);
         // Qt's Linux bridge reads a combo box by its text and leaves its name to label relations.
         EXPECT_EQ(qobject_cast<QComboBox*>(&widget) != nullptr
@@ -97,73 +133,66 @@ TEST_F(Window, ControlsSitAtTheirTwipsOverFifteenAndAreReadByCaptionOrElseByName
                       : QAccessible::queryAccessibleInterface(&widget)->text(QAccessible::Name),
                   read_as);
     }
+    EXPECT_EQ(static_cast<gui::Lamp&>(h.widget("Pic")).fill(), QColor(Qt::yellow));
+    h.form.control("hi").back_colour = 0x0000FF;
+    h.window.sync();
+    EXPECT_EQ(h.widget("hi").palette().color(QPalette::Window), QColor(Qt::red));
+    EXPECT_TRUE(h.widget("hi").autoFillBackground());
+    EXPECT_FALSE(h.widget("h").autoFillBackground());
 }
 
-TEST_F(Window, ColoursAreReadAsBlueGreenRed) {
-    EXPECT_EQ(static_cast<gui::Lamp&>(harness.widget("Pic")).fill(), QColor(Qt::yellow));
-    harness.form.control("hi").back_colour = 0x0000FF;
-    harness.window.sync();
-    EXPECT_EQ(harness.widget("hi").palette().color(QPalette::Window), QColor(Qt::red));
-    EXPECT_TRUE(harness.widget("hi").autoFillBackground());
-    EXPECT_FALSE(harness.widget("h").autoFillBackground());
-}
-
-// The keys choose COM3, whose entry names its device, the click opens it, and the window's timer
-// then runs the exchange.
-TEST_F(Window, OpeningTheChosenPortEnablesTheCommandControlsAndStartsTheTicks) {
-    auto& list = static_cast<QComboBox&>(harness.widget("CmbPort"));
-    EXPECT_EQ(list.itemData(2, Qt::ToolTipRole).toString(), qt_text(ports.string() + "/COM3"));
-    QTest::keyClick(&list, Qt::Key_Down);
-    QTest::keyClick(&list, Qt::Key_Down);
-    harness.click("BTNOpenCom");
-    ASSERT_EQ(port.opens.size(), 1U);
-    EXPECT_EQ(port.opens[0].device_path, "\\\\.\\COM3");
-    EXPECT_TRUE(harness.widget("BTNCloseCom").isEnabled());
-    EXPECT_TRUE(harness.widget("R485").isEnabled());  // in a frame enabled with it
-    EXPECT_FALSE(harness.widget("BTNOpenCom").isEnabled());
-    harness.form.control("TMRComm").interval_ms = 5;
-    harness.window.sync();
-    EXPECT_TRUE(test::process_events_until([&] { return !port.writes.empty(); }));
-}
-
-TEST_F(Window, FailedOpenWarnsWithTheExclamationBox) {
-    port.open_succeeds = false;
+// A failed open warns with the exclamation box. The keys choose COM3, whose entry names its
+// device; the click opens it and the window's timer runs the exchange. Option buttons are one
+// group, which the form may leave all unticked; check boxes tick their records.
+TEST(Window, ChosenPortOpensAfterAWarnedFailureAndClicksReachTheRecords) {
+    Harness h;
+    h.port.open_succeeds = false;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    test::when_box_shows([&](QWidget& box) {
+    when_box_shows([&](QWidget& box) {
         icon = static_cast<QMessageBox&>(box).icon();
         static_cast<QMessageBox&>(box).accept();
     });
-    harness.click("BTNOpenCom");
+    h.click("BTNOpenCom");
     EXPECT_EQ(icon, QMessageBox::Warning);
-}
 
-TEST_F(Window, OptionButtonsAreOneGroupAndCheckBoxesTickTheirRecords) {
+    h.port.open_succeeds = true;
+    auto& list = static_cast<QComboBox&>(h.widget("CmbPort"));
+    EXPECT_EQ(list.itemData(2, Qt::ToolTipRole).toString(), qt_text(h.ports.string() + "/COM3"));
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Down);
+    h.click("BTNOpenCom");
+    ASSERT_EQ(h.port.opens.size(), 2U);
+    EXPECT_EQ(h.port.opens[1].device_path, "\\\\.\\COM3");
+    EXPECT_TRUE(h.widget("R485").isEnabled());  // in a frame enabled with it
+    EXPECT_FALSE(h.widget("BTNOpenCom").isEnabled());
+    h.form.control("TMRComm").interval_ms = 5;
+    h.window.sync();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !h.port.writes.empty(); }));
+
     for (const char* name : {"modes", "R485", "R_a", "usredn"}) {
-        harness.form.control(name).enabled = true;
+        h.form.control(name).enabled = true;
     }
-    harness.window.sync();
+    h.window.sync();
     for (const char* name : {"R485", "R_a", "usredn"}) {
-        harness.click(name);
+        h.click(name);
     }
-    EXPECT_FALSE(harness.form.control("R485").checked);
-    EXPECT_TRUE(harness.form.control("R_a").checked);
-    EXPECT_TRUE(harness.form.control("usredn").checked);
-    // The form may leave every option unticked, which an exclusive group alone would refuse.
-    harness.form.control("R_a").checked = false;
-    harness.window.sync();
-    EXPECT_FALSE(static_cast<QAbstractButton&>(harness.widget("R_a")).isChecked());
+    EXPECT_FALSE(h.form.control("R485").checked);
+    EXPECT_TRUE(h.form.control("R_a").checked);
+    EXPECT_TRUE(h.form.control("usredn").checked);
+    h.form.control("R_a").checked = false;
+    h.window.sync();
+    EXPECT_FALSE(static_cast<QAbstractButton&>(h.widget("R_a")).isChecked());
 }
 
-TEST(WindowTyping, TypedAddressGoesToTheFormSelectingOnlyAMatchingEntryAndKeepingTheCursor) {
+TEST(Window, TypedAddressGoesToTheFormSelectingOnlyAMatchingEntryAndKeepingTheCursor) {
     std::vector<std::pair<std::string, int>> seen;  // the address record at each change
     FormEventTable events = gui::all_form_events();
     events["CmbNet_Change"] = [&](frmSerial& form) {
         seen.emplace_back(form.control("CmbNet").caption, form.control("CmbNet").list_index);
     };
-    test::FakeSerialPort port;
-    test::WindowHarness harness(port, events);
-    harness.click("BTNOpenCom");
-    QLineEdit* typing = static_cast<QComboBox&>(harness.widget("CmbNet")).lineEdit();
+    Harness h(events);
+    h.click("BTNOpenCom");
+    QLineEdit* typing = static_cast<QComboBox&>(h.widget("CmbNet")).lineEdit();
     typing->setFocus();
     typing->home(false);
     QTest::keyClicks(typing, "15");  // in front of the entry "0", unselecting it
@@ -177,7 +206,7 @@ TEST(Boxes, YesNoBoxReadsDaAndNetAndInputBoxReturnsTheTypedText) {
     gui::QtDialogs dialogs;
     for (const bool yes : {true, false}) {
         QStringList buttons;
-        test::when_box_shows([&](QWidget& box) {
+        when_box_shows([&](QWidget& box) {
             auto& message = static_cast<QMessageBox&>(box);
             for (const QAbstractButton* button : message.buttons()) {
                 buttons << QString(button->text()).remove('&');
@@ -187,9 +216,8 @@ TEST(Boxes, YesNoBoxReadsDaAndNetAndInputBoxReturnsTheTypedText) {
         EXPECT_EQ(dialogs.yes_no_box("Записать?"), yes);
         buttons.sort();
         EXPECT_EQ(buttons, QStringList({"Да", "Нет"}));
-
         QString prompt;
-        test::when_box_shows([&](QWidget& box) {
+        when_box_shows([&](QWidget& box) {
             auto& input = static_cast<QInputDialog&>(box);
             prompt = input.labelText();
             input.setTextValue("1234");
@@ -198,6 +226,56 @@ TEST(Boxes, YesNoBoxReadsDaAndNetAndInputBoxReturnsTheTypedText) {
         EXPECT_EQ(dialogs.input_box("Пароль", "Ввод", "0"), yes ? "1234" : "");
         EXPECT_EQ(prompt, "Пароль");
     }
+}
+
+// A modal box runs an event loop of its own, in which Qt lets the timer expire: no tick may run
+// while a box is open, whether a tick or a button opened it, and the ticks go on once it closes.
+// Each box is answered once the timer has expired four times while it was open.
+TEST(Tick, NoTickRunsWhileABoxIsOpen) {
+    int ticks = 0, depth = 0, deepest = 0, ticks_while_open = -1, expiries = 0;
+    bool last_tick = false;
+    FormEventTable events;
+    events["TMRComm_Timer"] = [&](frmSerial& form) {
+        deepest = std::max(deepest, ++depth);
+        if (++ticks == 1) {
+            // A new interval restarts the Qt timer, which Qt then lets expire inside this tick.
+            form.control("TMRComm").interval_ms = 6;
+            form.dialogs.message_box("Нет ответа", "", BoxIcon::None);
+        }
+        form.control("TMRComm").enabled = !last_tick;
+        --depth;
+    };
+    events["hig_Click"] = [&](frmSerial& form) {
+        const int before = ticks;
+        form.dialogs.yes_no_box("Сейчас будет произведена перекалибровка верхнего уровня.");
+        ticks_while_open = ticks - before;
+    };
+    Harness h(events);
+    auto* timer = h.window.findChild<QTimer*>("TMRComm");
+    ASSERT_NE(timer, nullptr);
+    QObject::connect(timer, &QTimer::timeout, [&] { ++expiries; });
+    const auto answer_after_four_expiries = [&](bool accept) {
+        when_box_shows(
+            [accept](QWidget& box) {
+                accept ? static_cast<QDialog&>(box).accept() : static_cast<QDialog&>(box).reject();
+            },
+            [&, open = expiries] { return expiries >= open + 4; });
+    };
+    answer_after_four_expiries(true);
+    h.form.control("TMRComm").interval_ms = 5;
+    for (const char* name : {"TMRComm", "hig", "Frame3"}) {
+        h.form.control(name).enabled = true;
+    }
+    h.window.sync();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }));
+    EXPECT_EQ(deepest, 1);
+
+    answer_after_four_expiries(false);
+    h.click("hig");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks_while_open >= 0; }));
+    EXPECT_EQ(ticks_while_open, 0);
+    last_tick = true;  // a tick that disables its timer stops the Qt timer
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !timer->isActive(); }));
 }
 
 }  // namespace

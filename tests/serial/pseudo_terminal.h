@@ -17,17 +17,14 @@
 
 namespace qm720::test {
 
-// `count` bytes 0, 1, 2, ... wrapping at 256: every value appears, and any byte lost, doubled or
-// moved shows up in a comparison.
 inline Bytes counting_bytes(std::size_t count) {
     Bytes bytes(count);
     std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
     return bytes;
 }
 
-// The simulator's pseudo-terminal with the test as the sensor: the driver opens device(), the test
-// writes and reads the master side. The line starts with all that a driver must undo: 9600 baud,
-// two stop bits, line editing, echo, signals, flow control and output processing.
+// The test as the sensor on the master side; the driver opens device(). The line starts cooked
+// at 9600 with two stop bits and flow control: all that a driver must undo.
 class PseudoTerminal : public sim::PseudoTerminal {
   public:
     PseudoTerminal() : slave_(open(slave_path().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC)) {
@@ -35,7 +32,7 @@ class PseudoTerminal : public sim::PseudoTerminal {
         line.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
         line.c_iflag |= ICRNL | IXON | IXOFF | ISTRIP;
         line.c_oflag |= OPOST | ONLCR;
-        line.c_cflag |= CSTOPB | CRTSCTS;  // a pseudo-terminal keeps 8 bits without parity
+        line.c_cflag |= CSTOPB | CRTSCTS;
         if (cfsetspeed(&line, B9600) != 0 || tcsetattr(slave_, TCSANOW, &line) != 0) {
             throw std::runtime_error("cannot set up " + device());
         }
@@ -43,19 +40,16 @@ class PseudoTerminal : public sim::PseudoTerminal {
     ~PseudoTerminal() { close(slave_); }
 
     const std::string& device() const { return slave_path(); }
-    // The line as the driver left it.
     termios line_attributes() const {
         termios attributes{};
         tcgetattr(slave_, &attributes);
         return attributes;
     }
-
     void send(const Bytes& bytes) {
         if (write(master(), bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
             throw std::runtime_error("the pseudo-terminal took not all bytes");
         }
     }
-    // One byte every `per_byte`, as a real line paces them; returns when the last one was sent.
     std::chrono::steady_clock::time_point send_paced(const Bytes& bytes,
                                                      std::chrono::microseconds per_byte) {
         const auto start = std::chrono::steady_clock::now();
@@ -65,7 +59,6 @@ class PseudoTerminal : public sim::PseudoTerminal {
         }
         return std::chrono::steady_clock::now();
     }
-    // What arrives until the line has been silent for `quiet`.
     Bytes receive(std::chrono::milliseconds quiet) {
         Bytes received;
         pollfd entry{master(), POLLIN, 0};
