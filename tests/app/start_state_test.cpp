@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "app/colours.h"
+#include "app/frame_view.h"
 #include "app/log_file.h"
+#include "app/text_number.h"
+#include "hex.h"
 #include "support/form_harness.h"
 
 namespace qm720 {
@@ -38,8 +42,7 @@ TEST(StartState, NamesGroupsStatesAndTheCaptionsThatMatter) {
         {"5", "Gen_ust Frame6 sdv_verh gen_up Frame7 sdv_niz gen_down gen_txt "},
         {"130", "R_a R_analog R_f R_fr "},
         {"131", "R_p R_per "},
-        {"163", "R_p485 Label2 D_4096 Label6 sdv_hi sdv_low Vvod_PWD "},
-    };
+        {"163", "R_p485 Label2 D_4096 Label6 sdv_hi sdv_low Vvod_PWD "}};
     std::size_t grouped = 0;
     for (const auto& [group, names] : groups) {
         EXPECT_EQ(names_where(form, [&](const Control& c) { return c.tag == group; }), names);
@@ -47,7 +50,6 @@ TEST(StartState, NamesGroupsStatesAndTheCaptionsThatMatter) {
     }
     EXPECT_EQ(std::ranges::count(form.controls(), "9", &Control::tag) + grouped,
               form.controls().size());
-
     EXPECT_EQ(names_where(form, [](const Control& c) { return c.enabled; }),
               "Frame2 CmbPort BTNOpenCom Pic Chg_pass ProgressBar1 Gen_ust Frame8 Frame6 sdv_verh "
               "gen_up Frame7 sdv_niz gen_down ind_stab Vvod_PWD gen_txt z255 Label7 Frame1 Label1 "
@@ -58,31 +60,22 @@ TEST(StartState, NamesGroupsStatesAndTheCaptionsThatMatter) {
                                      (!c.parent.empty() && !form.control(c.parent).visible);
                           }),
               "k ko z255 Label7 Frame1 Label1 txtRec InstSN next_ser_num pic1 ");
-    EXPECT_EQ(names_where(form, [](const Control& c) { return c.checked; }), "");
-
-    EXPECT_EQ(names_where(form, [](const Control& c) { return c.font.bold; }),
-              "Label5 sn uroven temp tek Opros Frame6 Frame7 Kalibr_warning vv MsgCom gen_txt ");
-    EXPECT_EQ(form.control("Pic").fill_colour, kYellow);
-    EXPECT_EQ(form.control("ind_stab").fill_colour, kLightGrey);
-    EXPECT_EQ(form.control("pic1").fill_colour, kRed);
-    EXPECT_EQ(form.control("ProgressBar1").maximum, 1024);
-    EXPECT_EQ(form.control("TMRComm").interval_ms, 1000);
-    EXPECT_TRUE(form.control("txtRec").multi_line);
+    EXPECT_EQ(std::tuple(form.control("Pic").fill_colour, form.control("ind_stab").fill_colour,
+                         form.control("pic1").fill_colour, form.control("TMRComm").interval_ms),
+              std::tuple(kYellow, kLightGrey, kRed, 1000));
 
     // Which level a control acts on only its caption or frame says; the rest are easily mistyped:
     // a Latin first letter, access keys, the unknown version, the lists before they are filled.
-    const std::pair<const char*, const char*> captions[] = {
-        {"low", "Установить пустой"},
-        {"hig", "Установить полный"},
-        {"Frame6", "Полный"},               // around sdv_verh and sdv_hi
-        {"Frame7", "Пустой"},               // around sdv_niz and sdv_low
-        {"Label8", "Cтабильность уровня"},  // a Latin C
-        {"net", "Изменить &сетевой адрес"},
-        {"Set_mode", "&Установить"},
-        {"vv", "-------------------"},
-        {"CmbPort", "COM1:"},
-        {"CmbNet", "0"},
-    };
+    const std::pair<const char*, const char*> captions[] = {{"low", "Установить пустой"},
+                                                            {"hig", "Установить полный"},
+                                                            {"Frame6", "Полный"},
+                                                            {"Frame7", "Пустой"},
+                                                            {"Label8", "Cтабильность уровня"},
+                                                            {"net", "Изменить &сетевой адрес"},
+                                                            {"Set_mode", "&Установить"},
+                                                            {"vv", "-------------------"},
+                                                            {"CmbPort", "COM1:"},
+                                                            {"CmbNet", "0"}};
     for (const auto& [name, caption] : captions) {
         EXPECT_EQ(form.control(name).caption, caption) << name;
     }
@@ -113,26 +106,74 @@ TEST(FormLoad, FillsTheListsAndReportsALogThatCannotStart) {
     const std::filesystem::path not_a_folder = harness.folder.path() / "program";
     std::ofstream(not_a_folder) << "x";
     frmSerial form(harness.port, harness.dialogs, harness.clock, not_a_folder.string());
-
     form.start_up();
     form.log_line("nowhere to go");
-    // The system's own number and text for it: ENOTDIR here, "path not found" on Windows.
     const auto cause = make_private_folders(not_a_folder / "log");
     ASSERT_TRUE(cause.has_value());
 
     const Control& ports = form.control("CmbPort");
-    EXPECT_EQ(ports.list.size(), 30u);
-    EXPECT_EQ(ports.list.back(), "COM30");
-    EXPECT_EQ(std::tie(ports.list_index, ports.caption), std::tuple(0, "COM1"));
+    EXPECT_EQ(std::tuple(ports.list.size(), ports.list.back(), ports.list_index, ports.caption),
+              std::tuple(30u, std::string("COM30"), 0, std::string("COM1")));
     EXPECT_EQ(form.control("CmbNet").list, std::vector<std::string>{"0"});
-    EXPECT_EQ(form.control("CmbNet").list_index, 0);
-    EXPECT_TRUE(harness.port.opens.empty());
     ASSERT_EQ(harness.dialogs.shown.size(), 1u);
     const test::ShownBox& box = harness.dialogs.shown[0];
     EXPECT_EQ(std::tie(box.kind, box.text, box.title, box.icon),
               std::make_tuple(test::BoxKind::Message, cause->description,
                               "Error#" + std::to_string(cause->number), BoxIcon::Critical));
-    EXPECT_TRUE(form.log.log_path().empty());
+    EXPECT_TRUE(form.log.log_path().empty() && harness.port.opens.empty());
+}
+
+// Each byte as its marker or its cp1251 character; 0x98 has none, and U+FFFD cannot be mistaken
+// for a byte that has one. The view: hex without leading zeros, two line breaks, the readable form,
+// each frame in place of the last.
+TEST(FrameView, ShowsHexThenTheReadableFormInPlaceOfTheLastFrame) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"5B 5D 0D 0A 20 41", "<NAK><ACK><CR><LF>@A"},
+        {"00 1F 30 39 3E 5A 5C 7E 7F", "@@09>Z\\~\x7F"},
+        {"C0 FF A8 B8 B0 B9 88 80 98", "АяЁё°№€Ђ\xEF\xBF\xBD"}};
+    for (const auto& [frame, shown] : cases) {
+        EXPECT_EQ(readable_text(test::hex(frame)), shown) << frame;
+    }
+    EXPECT_EQ(frame_view_text({}), "\r\n\r\n");
+    test::FormHarness harness;
+    harness.form.show_frame(test::hex("31 05 F0 FE"));
+    harness.form.show_frame(test::hex("00 0F 10 3E"));
+    EXPECT_EQ(harness.form.control("txtRec").caption, "0 F 10 3E \r\n\r\n@@@>");
+}
+
+TEST(WholeNumber, ReadsSignedDecimalTextAndRefusesEverythingElse) {
+    constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+    const std::pair<std::string, std::optional<std::int64_t>> cases[] = {
+        {" +7 ", 7},
+        {"\t-40\t", -40},
+        {"007", 7},
+        {"-0", 0},
+        {"9223372036854775807", -(kMin + 1)},
+        {"-9223372036854775808", kMin},
+        {"", {}},
+        {"   ", {}},
+        {"+", {}},
+        {"--1", {}},
+        {"1.5", {}},
+        {"12a", {}},
+        {"1 2", {}},
+        {"9223372036854775808", {}},
+        {"-9223372036854775809", {}},
+        {"99999999999999999999999", {}}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(whole_number(text), value) << '"' << text << '"';
+    }
+    // The address box: a whole number up to 255.
+    test::FormHarness harness;
+    for (const auto& [text, address] :
+         {std::pair<std::string, std::optional<std::uint8_t>>{"255", 255},
+          {" 17 ", 17},
+          {"256", {}},
+          {"-1", {}},
+          {"abc", {}}}) {
+        harness.form.control("CmbNet").caption = text;
+        EXPECT_EQ(harness.form.selected_address(), address) << '"' << text << '"';
+    }
 }
 
 }  // namespace
