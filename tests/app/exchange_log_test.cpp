@@ -59,57 +59,47 @@ TEST(ExchangeLog, QuotedCp1251RecordsInAPrivateFileAndASecondStartInTheSameSecon
     EXPECT_EQ(log_file_name({2026, 1, 9, 0, 5, 3}), "09012026_00503.log");
 }
 
-// The engineer hears once that the log stopped; the log itself says how much it missed. Nothing
-// is made in the file's place behind the operator's back.
+// The engineer hears once that the log stopped; the log itself says how much it missed. Nothing is
+// made in the file's place behind the operator's back, and a record cut short by a full disk is
+// taken back whole rather than left for the next one to fuse with.
 TEST(ExchangeLog, FailedLinesOpenOneBoxAndAreCountedOnceWritingResumes) {
-    for (const bool disk_full : {false, true}) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    for (const std::string fault : {"folder removed", "disk full", "file size limit"}) {
         FormHarness harness;
         harness.form.start_up();
         const fs::path file = harness.form.log.log_path();
-        if (disk_full) {
+        const std::string kept = fault == "file size limit" ? harness.log_bytes() : "";
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit small{kept.size() + 10, saved.rlim_max};
+        if (fault == "folder removed") {
+            fs::remove_all(file.parent_path());
+        } else if (fault == "disk full") {
             fs::remove(file);
             fs::create_symlink("/dev/full", file);
         } else {
-            fs::remove_all(file.parent_path());
+            ::setrlimit(RLIMIT_FSIZE, &small);
         }
         harness.form.log_line("lost");
         harness.form.log_line("lost too");
-        EXPECT_FALSE(fs::is_regular_file(file));
-        fs::remove(file);
-        fs::create_directories(file.parent_path());
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_EQ(fs::is_regular_file(file), !kept.empty()) << fault;
+        if (kept.empty()) {
+            fs::remove(file);
+            fs::create_directories(file.parent_path());
+        }
         harness.form.log_line("back");
         harness.form.log_line("lost again");
 
         EXPECT_EQ(harness.log_bytes(),
-                  utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 2\"\r\n"
-                                 "\"21:43:15 : back\"\r\n\"21:43:15 : lost again\"\r\n"))
-            << disk_full;
+                  kept + utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 2\"\r\n"
+                                        "\"21:43:15 : back\"\r\n\"21:43:15 : lost again\"\r\n"))
+            << fault;
         ASSERT_EQ(harness.dialogs.shown.size(), 1u);
         const std::string& text = harness.dialogs.shown[0].text;
         EXPECT_EQ(text.rfind("Журнал не записывается: " + file.string() + ": ", 0), 0u) << text;
         EXPECT_GT(text.size(), file.string().size() + 48);
     }
-}
-
-// A disk that fills up in the middle of a record must not leave half of it for the next record
-// to fuse with.
-TEST(ExchangeLog, ARecordCutShortByAFullDiskIsTakenBackWhole) {
-    FormHarness harness;
-    harness.form.start_up();
-    const std::string before = harness.log_bytes();
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = before.size() + 10;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    harness.form.log_line("a record longer than the room left");
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    harness.form.log_line("back");
-
-    EXPECT_EQ(harness.log_bytes(),
-              before + utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 1\"\r\n"
-                                      "\"21:43:15 : back\"\r\n"));
 }
 
 // An unpacked build keeps its log beside it; an installed program writes to the user's state

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -14,43 +15,14 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// Each operation changes its own groups and nothing else, whatever it finds. Groups 2, 5, 7 and
-// the ungrouped are never switched; no control is in groups 135 to 162.
-TEST(ControlGroups, EachOperationSwitchesOnlyItsGroups) {
-    const std::tuple<void (frmSerial::*)(), Names, int> cases[] = {
-        // 1 on, 0 off, -1 flip
-        {&frmSerial::toggle_port_groups, {"9"}, -1},
-        {&frmSerial::disable_port_groups, {"9", "130", "131", "163"}, 0},
-        {&frmSerial::enable_v130, {"130"}, 1},
-        {&frmSerial::enable_v131, {"131"}, 1},
-        {&frmSerial::enable_v134, {}, 1},
-        {&frmSerial::enable_v163, {"163"}, 1}};
-    for (const auto& [operation, groups, effect] : cases) {
-        for (const bool before : {true, false}) {
-            test::FormHarness harness;
-            for (Control& control : harness.form.controls()) {
-                control.enabled = before;
-            }
-            (harness.form.*operation)();
-            for (const Control& control : harness.form.controls()) {
-                const bool switched = std::ranges::count(groups, control.tag) > 0;
-                EXPECT_EQ(control.enabled, !switched    ? before
-                                           : effect < 0 ? !before
-                                                        : effect == 1)
-                    << control.name << " from " << before << " in case " << groups.size();
-            }
-        }
-    }
-}
-
 // Started, with COM1 chosen.
 struct PortButtons : testing::Test {
     PortButtons() { form.start_up(); }
-    // The members of `group` whose enable state is not `enabled`.
-    Names group_not(const std::string& group, bool enabled) const {
+    // The members of `groups` whose enable state is not `enabled`.
+    Names group_not(std::initializer_list<std::string_view> groups, bool enabled) const {
         Names names;
         for (const Control& control : form.controls()) {
-            if (control.tag == group && control.enabled != enabled) {
+            if (std::ranges::count(groups, control.tag) > 0 && control.enabled != enabled) {
                 names.push_back(control.name);
             }
         }
@@ -60,10 +32,13 @@ struct PortButtons : testing::Test {
     frmSerial& form = harness.form;
 };
 
-// The buttons pressed through the event table, as the front end presses them.
+// The buttons pressed through the event table, as the front end presses them. Opening toggles
+// group 9 and closing turns off 9 and the version groups; the other groups (2, 5, 7 and none) are
+// never switched but for the tick and the open button.
 TEST_F(PortButtons, OpenCloseOpenSwitchGroup9TheTickAndTheButtonAndAreLogged) {
     FormEventTable events;
     add_port_events(events);
+    const Names never_switched_off = group_not({"", "2", "5", "7"}, true);
     form.link.write_failures = 3;
     // A password confirmed while the port was closed was meant for no sensor in particular.
     form.link.pending_request = {0x31, 0x00, 0xF8, 0x00, 0x00, 0x04, 0xD2, 0x61};
@@ -75,18 +50,21 @@ TEST_F(PortButtons, OpenCloseOpenSwitchGroup9TheTickAndTheButtonAndAreLogged) {
     EXPECT_TRUE(form.control("TMRComm").enabled && !form.control("BTNOpenCom").enabled);
     EXPECT_EQ(form.link.write_failures, 0);
     // The frame view starts on, so the first open's toggle turns it off.
-    EXPECT_EQ(group_not("9", true), Names{"txtRec"});
+    EXPECT_EQ(group_not({"9"}, true), Names{"txtRec"});
+    EXPECT_EQ(group_not({"130", "131"}, false), Names{});
 
+    form.enable_v130();
+    form.enable_v131();
     form.enable_v163();
     events.at("BTNCloseCom_Click")(form);
     EXPECT_TRUE(!form.control("TMRComm").enabled && form.control("BTNOpenCom").enabled);
     EXPECT_EQ(harness.port.closes, 1);
-    EXPECT_EQ(group_not("9", false), Names{});
-    EXPECT_EQ(group_not("163", false), Names{});
+    EXPECT_EQ(group_not({"9", "130", "131", "163"}, false), Names{});
+    EXPECT_EQ(group_not({"", "2", "5", "7"}, true), never_switched_off);
 
     // Closing turned the frame view off too, so now the whole of group 9 comes on.
     events.at("BTNOpenCom_Click")(form);
-    EXPECT_EQ(group_not("9", true), Names{});
+    EXPECT_EQ(group_not({"9"}, true), Names{});
     EXPECT_TRUE(harness.dialogs.shown.empty());
     EXPECT_EQ(
         test::logged_texts(harness),
@@ -109,7 +87,7 @@ TEST_F(PortButtons, APortThatWillNotOpenIsReportedWithItsCauseAndNothingSwitches
               std::make_tuple(test::BoxKind::Message, texts[0] + "\n" + texts[1], "",
                               BoxIcon::Exclamation));
     EXPECT_TRUE(!form.control("TMRComm").enabled && form.control("BTNOpenCom").enabled);
-    EXPECT_EQ(group_not("9", false), Names{"txtRec"});
+    EXPECT_EQ(group_not({"9"}, false), Names{"txtRec"});
     EXPECT_EQ(test::logged_texts(harness), texts);
 }
 

@@ -2,25 +2,19 @@
 
 #include <filesystem>
 #include <random>
-#include <stdexcept>
 #include <string>
 
 namespace qm720::test {
 
-// A fresh folder in the system's temporary folder, removed with everything in it when the
-// helper goes.
+// A fresh folder in the system's temporary folder, removed with all it holds when the helper goes.
 class TempFolder {
   public:
     TempFolder() {
         std::random_device random;
-        const auto base = std::filesystem::temp_directory_path();
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            path_ = base / ("qm720-test-" + std::to_string(random()));
-            if (std::filesystem::create_directory(path_)) {
-                return;
-            }
-        }
-        throw std::runtime_error("no free temporary folder name in " + base.string());
+        do {
+            path_ =
+                std::filesystem::temp_directory_path() / ("qm720-test-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path_));
     }
     ~TempFolder() {
         std::error_code ignored;
