@@ -9,7 +9,7 @@
 
 namespace qm720::test {
 
-// The front of `queue`, taken off it; `otherwise` when it is empty.
+// The front of `queue`, taken off it, or `otherwise`.
 template <typename T>
 T take(std::deque<T>& queue, T otherwise) {
     if (!queue.empty()) {

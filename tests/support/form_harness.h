@@ -12,10 +12,9 @@
 
 namespace qm720::test {
 
-// 5 December 2026, 21:43:15: the start whose log is 05122026_214315.log.
+// The start whose log is 05122026_214315.log.
 inline constexpr LocalDateTime kStartTime{2026, 12, 5, 21, 43, 15};
 
-// A file's raw bytes; empty when it cannot be read.
 inline std::string file_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

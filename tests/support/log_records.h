@@ -9,8 +9,7 @@
 
 namespace qm720::test {
 
-// The texts of the log's line records in order, as UTF-8 and without their time stamps, so
-// tests compare them with the texts the handlers were given.
+// The texts of the log's line records in order, as UTF-8 and without their time stamps.
 inline std::vector<std::string> logged_texts_of(const std::string& log_path) {
     const std::string bytes = file_bytes(log_path);
     static const std::regex record("\"\\d+:\\d\\d:\\d\\d : ([^\\r\\n]*)\"\\r\\n");
