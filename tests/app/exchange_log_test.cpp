@@ -19,11 +19,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::FormHarness;
 
-// The start record's text ends in CR LF, so its closing quote stands alone on the next line.
 const std::string kStartRecord = "\"Start: 05.12.2026 21:43:15\r\n\"\r\n";
 
-// Quotes stay as they are; characters cp1251 lacks, and broken UTF-8, become '?'. Hours have no
-// leading zero. The file is the owner's alone whatever the umask or an earlier run left.
+// What cp1251 lacks and broken UTF-8 become '?'; the file is the owner's whatever the umask.
 TEST(ExchangeLog, QuotedCp1251RecordsInAPrivateFileAndASecondStartInTheSameSecondAppends) {
     FormHarness harness;
     const std::string path = (harness.folder.path() / "log" / "05122026_214315.log").string();
@@ -54,9 +52,7 @@ TEST(ExchangeLog, QuotedCp1251RecordsInAPrivateFileAndASecondStartInTheSameSecon
     EXPECT_EQ(log_file_name({2026, 1, 9, 0, 5, 3}), "09012026_00503.log");
 }
 
-// The engineer hears once that the log stopped; the log itself says how much it missed. Nothing is
-// made in the file's place behind the operator's back, and a record cut short by a full disk is
-// taken back whole rather than left for the next one to fuse with.
+// Nothing is made in the file's place; a record cut short is taken back whole.
 TEST(ExchangeLog, FailedLinesOpenOneBoxAndAreCountedOnceWritingResumes) {
     std::signal(SIGXFSZ, SIG_IGN);
     for (const std::string fault : {"folder removed", "disk full", "file size limit"}) {
@@ -97,8 +93,6 @@ TEST(ExchangeLog, FailedLinesOpenOneBoxAndAreCountedOnceWritingResumes) {
     }
 }
 
-// An unpacked build keeps its log beside it; an installed program writes to the user's state
-// folder, which is made for the owner alone.
 TEST(LogHome, BesideTheProgramWhenWritableElseTheUsersStateFolder) {
     const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
     test::TempFolder folder;

@@ -32,15 +32,12 @@ struct PortButtons : testing::Test {
     frmSerial& form = harness.form;
 };
 
-// The buttons pressed through the event table, as the front end presses them. Opening toggles
-// group 9 and closing turns off 9 and the version groups; the other groups (2, 5, 7 and none) are
-// never switched but for the tick and the open button.
+// Groups 2, 5, 7 and the ungrouped are never switched, but for the tick and the open button.
 TEST_F(PortButtons, OpenCloseOpenSwitchGroup9TheTickAndTheButtonAndAreLogged) {
     FormEventTable events;
     add_port_events(events);
     const Names never_switched_off = group_not({"", "2", "5", "7"}, true);
     form.link.write_failures = 3;
-    // A password confirmed while the port was closed was meant for no sensor in particular.
     form.link.pending_request = {0x31, 0x00, 0xF8, 0x00, 0x00, 0x04, 0xD2, 0x61};
     events.at("BTNOpenCom_Click")(form);
 
@@ -62,7 +59,6 @@ TEST_F(PortButtons, OpenCloseOpenSwitchGroup9TheTickAndTheButtonAndAreLogged) {
     EXPECT_EQ(group_not({"9", "130", "131", "163"}, false), Names{});
     EXPECT_EQ(group_not({"", "2", "5", "7"}, true), never_switched_off);
 
-    // Closing turned the frame view off too, so now the whole of group 9 comes on.
     events.at("BTNOpenCom_Click")(form);
     EXPECT_EQ(group_not({"9"}, true), Names{});
     EXPECT_TRUE(harness.dialogs.shown.empty());

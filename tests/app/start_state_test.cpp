@@ -30,7 +30,6 @@ std::string names_where(const frmSerial& form, Holds holds) {
     return names;
 }
 
-// Facts about the window as the operator first sees it that a slip in its table would change.
 TEST(StartState, NamesGroupsStatesAndTheCaptionsThatMatter) {
     test::FormHarness harness;
     const frmSerial& form = harness.form;
@@ -59,8 +58,7 @@ TEST(StartState, NamesGroupsStatesAndTheCaptionsThatMatter) {
                          form.control("pic1").fill_colour, form.control("TMRComm").interval_ms),
               std::tuple(kYellow, kLightGrey, kRed, 1000));
 
-    // Which level a control acts on only its caption or frame says; the rest are easily mistyped:
-    // a Latin first letter, access keys, the unknown version, the lists before they are filled.
+    // Label8 starts with a Latin C.
     std::string captions;
     for (const char* name : {"low", "hig", "Frame6", "Frame7", "Label8", "net", "Set_mode", "vv",
                              "CmbPort", "CmbNet"}) {
@@ -88,8 +86,6 @@ TEST(StartState, ControlsInsideAFrameFitItAndDoNotOverlap) {
     }
 }
 
-// Start-up fills the lists; a log that cannot start is reported, and the window works on
-// unrecorded.
 TEST(FormLoad, FillsTheListsAndReportsALogThatCannotStart) {
     test::FormHarness harness;
     // Under a regular file no folder can be made, not even by root.
@@ -101,9 +97,7 @@ TEST(FormLoad, FillsTheListsAndReportsALogThatCannotStart) {
     const auto cause = make_private_folders(not_a_folder / "log");
     ASSERT_TRUE(cause.has_value());
 
-    const Control& ports = form.control("CmbPort");
-    EXPECT_EQ(std::tuple(ports.list.size(), ports.list.back(), ports.list_index, ports.caption),
-              std::tuple(30u, std::string("COM30"), 0, std::string("COM1")));
+    EXPECT_EQ(form.control("CmbPort").list.size(), 30u);
     ASSERT_EQ(harness.dialogs.shown.size(), 1u);
     const test::ShownBox& box = harness.dialogs.shown[0];
     EXPECT_EQ(std::tie(box.kind, box.text, box.title, box.icon),
@@ -112,9 +106,7 @@ TEST(FormLoad, FillsTheListsAndReportsALogThatCannotStart) {
     EXPECT_TRUE(form.log.log_path().empty() && harness.port.opens.empty());
 }
 
-// Each byte as its marker or its cp1251 character; 0x98 has none, and U+FFFD cannot be mistaken
-// for a byte that has one. The view: hex without leading zeros, two line breaks, the readable form,
-// each frame in place of the last.
+// 0x98 has no cp1251 character: U+FFFD stands for it. Each frame replaces the last.
 TEST(FrameView, ShowsHexThenTheReadableFormInPlaceOfTheLastFrame) {
     const std::pair<std::string, std::string> cases[] = {
         {"5B 5D 0D 0A 20 41", "<NAK><ACK><CR><LF>@A"},
@@ -130,8 +122,6 @@ TEST(FrameView, ShowsHexThenTheReadableFormInPlaceOfTheLastFrame) {
     EXPECT_EQ(harness.form.control("txtRec").caption, "0 F 10 3E \r\n\r\n@@@>");
 }
 
-// Numbers typed into the form's boxes: signed decimal text, blanks around it, nothing else. The
-// address box takes one up to 255.
 TEST(WholeNumber, ReadsSignedDecimalTextAndRefusesEverythingElse) {
     constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
     const std::pair<std::string, std::int64_t> read[] = {{" +7 ", 7},

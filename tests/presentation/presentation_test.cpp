@@ -15,8 +15,7 @@
 namespace qm720 {
 namespace {
 
-// Full over empty: light green strictly between 1.8 and 1.98, yellow strictly between 1.6 and
-// 2.08, red elsewhere and without an empty level. The hint counts 600 a centimetre, halves to even.
+// Full over empty: light green in (1.8, 1.98), yellow in (1.6, 2.08); 600 counts a centimetre.
 TEST(CalibrationJudgement, RatioColoursWithStrictBoundsAndTheHint) {
     const std::tuple<std::uint32_t, std::uint32_t, Colour> cases[] = {
         {100000, 180000, kYellow}, {100000, 180001, kLightGreen}, {100000, 197999, kLightGreen},
@@ -32,8 +31,7 @@ TEST(CalibrationJudgement, RatioColoursWithStrictBoundsAndTheHint) {
     }
 }
 
-// Bits 1, 2 and 4 select the output option, and a selector that names none leaves the options as
-// they were (R_f here); bit 0 is inversion, bit 3 smoothing, bit 7 the 4096 range.
+// Bits 1, 2, 4 pick an option, or leave R_f when they name none; 0, 3, 7 are flags.
 TEST(ModeByte, SelectorPicksExactlyOneOptionAndFlagsFollowTheirBits) {
     const std::pair<std::uint8_t, std::string> cases[] = {
         {0x00, "R485 "}, {0x89, "R485 iinv usredn D_4096 "},
@@ -63,8 +61,7 @@ struct Reply : testing::Test {
     test::FormHarness h;
 };
 
-// A prefix goes straight before the first digit, and each of the three digit places keeps its dot.
-// Each version enables the groups of what it offers; a later, older sensor disables nothing.
+// A later, older sensor disables nothing.
 TEST_F(Reply, IdentityTextsAreShownAndLoggedAndVersionsEnableTheirGroups) {
     const struct {
         std::uint8_t version, prefix;
@@ -99,7 +96,6 @@ TEST_F(Reply, ShortIdentityFramesShowWhatTheyHold) {
               std::vector<std::string>(3, "Device: 4294967295  Ver Soft: -------------------"));
 }
 
-// Numbers past the signed 32-bit range are still shown as the unsigned counts they are.
 TEST_F(Reply, MeasurementFillsEveryReadingAndLogsOneSummaryLine) {
     test::Measurement m{5, 0x19, 700, 4294967295u, 2147483648u, 4080218931u, 300, 0x80};
     show_measurement(h.form, m.frame());
@@ -119,9 +115,7 @@ TEST_F(Reply, MeasurementFillsEveryReadingAndLogsOneSummaryLine) {
     EXPECT_TRUE(h.form.control("D_4096").checked);
     EXPECT_FALSE(h.form.show_next_mode);
 
-    // Once drawn, the mode byte is only stored until the operator asks for it again; the bar takes
-    // the scale it gave from the next reply on and moves only strictly below it, while the number
-    // shows whatever the bar does. The temperature byte is signed.
+    // The mode is drawn once; the bar takes its scale from the next reply and stays at full scale.
     m = {.temperature = 0x80, .level = 4095, .mode_byte = 0x01};
     show_measurement(h.form, m.frame());
     EXPECT_EQ(std::pair(bar.maximum, bar.value), std::pair(4096, 4095));
@@ -136,8 +130,7 @@ TEST_F(Reply, MeasurementFillsEveryReadingAndLogsOneSummaryLine) {
                                         "4096, 100000, 100000, 190000, 128, 127 °C"}));
 }
 
-// 20 bytes are the least that is shown, and then the CRC stands where K's high byte would; 21
-// carry the CRC where the mode byte would stand. No mode decoded yet: its place stays empty.
+// At 20 bytes the CRC stands in K's high byte, at 21 in the mode byte's place.
 TEST_F(Reply, ShortMeasurementsShowNoModeByteAndBelowTwentyBytesNothing) {
     h.form.mode_byte = 0x55;
     const Bytes reply = test::Measurement{.k_value = 0x0102, .mode_byte = 0x08}.frame(false);
@@ -168,8 +161,7 @@ Phases phases(StabilityLamp& lamp, std::uint32_t value, int replies) {
     return runs;
 }
 
-// 100100 moves the average 20 away from 100000, a tolerance of 20.02: the first good reply after
-// it is still yellow.
+// 100100 moves the average 20 from 100000, inside the tolerance of 20.02.
 TEST(StabilityIndicator, ColoursFollowTheRunOfValues) {
     StabilityLamp lamp;
     EXPECT_EQ(phases(lamp, 4294967295u, 100), (Phases{{kRed, 38}, {kYellow, 5}, {kGreen, 57}}));
@@ -179,8 +171,7 @@ TEST(StabilityIndicator, ColoursFollowTheRunOfValues) {
     EXPECT_EQ(lamp.score, 4);
     EXPECT_EQ(phases(lamp, 100000, 5), (Phases{{kYellow, 1}, {kGreen, 4}}));
 
-    // From 4998.75 the average moves to exactly 4999: a deviation equal to the tolerance counts
-    // against the score. A value of 0 is no measurement: only the hold moves, green past 60.
+    // A deviation exactly at the tolerance counts against; a value of 0 moves only the hold.
     lamp = {.average = 4998.75, .score = 3};
     lamp.after_reply(5000);
     EXPECT_EQ(std::pair(lamp.average, int(lamp.score)), std::pair(4999.0, 2));
