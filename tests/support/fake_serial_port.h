@@ -19,8 +19,7 @@ T take(std::deque<T>& queue, T otherwise) {
     return otherwise;
 }
 
-// A port that answers from a script and records what was done with it. A read with nothing
-// queued is empty, like a silent line; a write with no count queued writes the whole frame.
+// A scripted port: no read queued is a silent line, no count queued writes the whole frame.
 class FakeSerialPort : public SerialPort {
   public:
     bool OpenPort(const std::string& device_path, const std::string& settings) override {

@@ -20,7 +20,7 @@ inline std::string file_bytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The window over fakes, its program folder a fresh temporary one; start_up is left to the test.
+// The window over fakes in a fresh program folder; start_up is left to the test.
 struct FormHarness {
     FakeSerialPort port;
     ScriptedDialogs dialogs;

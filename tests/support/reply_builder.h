@@ -8,7 +8,7 @@
 
 namespace qm720::test {
 
-// A sensor's measurement reply as the sensor lays it out: little-endian numbers, CRC last.
+// Replies as a sensor lays them out: little-endian numbers, CRC last.
 struct Measurement {
     std::uint8_t address = 1, temperature = 23;
     std::uint16_t level = 512;
@@ -31,7 +31,6 @@ struct Measurement {
     }
 };
 
-// An identity reply: serial number little-endian, version, prefix.
 inline Bytes identity_reply(std::uint32_t serial_number, std::uint8_t version,
                             std::uint8_t prefix = 0, std::uint8_t address = 1) {
     Bytes bytes{0x3E, address, 0xFC};
