@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include "app/cp1251.h"
 #include "app/log_home.h"
@@ -19,154 +19,91 @@ namespace {
 namespace fs = std::filesystem;
 using test::FormHarness;
 
-// The start record's text ends in CR LF, so its closing quote stands alone on the next line.
 const std::string kStartRecord = "\"Start: 05.12.2026 21:43:15\r\n\"\r\n";
 
-TEST(LogStamps, HoursWithoutLeadingZeroAndTheFileNameFromTheStartTime) {
-    EXPECT_EQ(date_time_text({2026, 12, 5, 9, 5, 3}), "05.12.2026 9:05:03");
-    EXPECT_EQ(date_time_text({2027, 1, 9, 0, 0, 0}), "09.01.2027 0:00:00");
-    EXPECT_EQ(time_of_day_text({2026, 12, 5, 9, 5, 3}), "9:05:03");
-    EXPECT_EQ(log_file_name({2026, 12, 5, 9, 5, 3}), "05122026_90503.log");
-}
-
-TEST(ExchangeLog, QuotedCp1251RecordsAndASecondStartInTheSameSecondAppends) {
-    FormHarness harness;
-    harness.form.start_up();
-    harness.clock.at.second = 20;
-    for (const char* text :
-         {"Com Port \\\\.\\COM1 Open", "Нет: 25 °C", "say \"hi\"", "中✓ € №", "bad \xD0 end"}) {
-        harness.form.log_line(text);
-    }
-
-    EXPECT_EQ(harness.form.log.log_path(),
-              (harness.folder.path() / "log" / "05122026_214315.log").string());
-    // Quotes stay as they are; characters cp1251 lacks, and broken UTF-8, become '?'.
-    const std::string lines =
-        "\"21:43:20 : Com Port \\\\.\\COM1 Open\"\r\n"
-        "\"21:43:20 : \xCD\xE5\xF2: 25 \xB0\x43\"\r\n"
-        "\"21:43:20 : say \"hi\"\"\r\n"
-        "\"21:43:20 : ?? \x88 \xB9\"\r\n"
-        "\"21:43:20 : bad ? end\"\r\n";
-    EXPECT_EQ(harness.log_bytes(), kStartRecord + lines);
-
-    // A second run, started within the same second as the first.
-    harness.clock.at.second = 15;
-    frmSerial second(harness.port, harness.dialogs, harness.clock, harness.folder.string());
-    second.start_up();
-
-    EXPECT_EQ(second.log.log_path(), harness.form.log.log_path());
-    EXPECT_EQ(harness.log_bytes(), kStartRecord + lines + kStartRecord);
-    EXPECT_TRUE(harness.dialogs.shown.empty());
-}
-
-TEST(ExchangeLog, FileIsTheOwnersAloneWhateverTheUmaskOrAnEarlierRunLeft) {
+// What cp1251 lacks and broken UTF-8 become '?'; the file is the owner's whatever the umask.
+TEST(ExchangeLog, QuotedCp1251RecordsInAPrivateFileAndASecondStartInTheSameSecondAppends) {
     FormHarness harness;
     const std::string path = (harness.folder.path() / "log" / "05122026_214315.log").string();
-    const auto mode = [&] {
-        struct stat status {};
-        return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
-    };
-    // An earlier run left a readable file; this umask takes the owner's write bit.
     fs::create_directories(harness.folder.path() / "log");
     std::ofstream(path).close();
     ::chmod(path.c_str(), 0644);
     const mode_t saved_umask = ::umask(0277);
-
     harness.form.start_up();
-    const mode_t after_start = mode();
-    fs::remove(path);
-    harness.form.log_line("made anew");
-    const mode_t after_line = mode();
     ::umask(saved_umask);
+    struct stat status {};
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
 
-    EXPECT_EQ(after_start, 0600u);
-    EXPECT_EQ(after_line, 0600u);
-    EXPECT_EQ(harness.log_bytes(), "\"21:43:15 : made anew\"\r\n");
+    harness.clock.at = {2026, 12, 5, 9, 5, 3};
+    harness.form.log_line("Нет: 25 °C, say \"hi\"");
+    harness.form.log_line("中✓ € № bad \xD0 end");
+    const std::string lines =
+        "\"9:05:03 : \xCD\xE5\xF2: 25 \xB0\x43, say \"hi\"\"\r\n\"9:05:03 : ?? \x88 \xB9 bad ? "
+        "end\"\r\n";
+    EXPECT_EQ(harness.log_bytes(), kStartRecord + lines);
+
+    harness.clock.at = test::kStartTime;
+    frmSerial second(harness.port, harness.dialogs, harness.clock, harness.folder.string());
+    second.start_up();
+    EXPECT_EQ(second.log.log_path(), path);
+    EXPECT_EQ(harness.log_bytes(), kStartRecord + lines + kStartRecord);
+    EXPECT_TRUE(harness.dialogs.shown.empty());
+    EXPECT_EQ(log_file_name({2026, 1, 9, 0, 5, 3}), "09012026_00503.log");
 }
 
-// The engineer hears once that the log stopped; the log itself says how much it missed.
+// Nothing is made in the file's place; a record cut short is taken back whole.
 TEST(ExchangeLog, FailedLinesOpenOneBoxAndAreCountedOnceWritingResumes) {
-    for (const std::string fault : {"folder removed", "disk full", "folder in the file's place"}) {
-        SCOPED_TRACE(fault);
+    std::signal(SIGXFSZ, SIG_IGN);
+    for (const std::string fault : {"folder removed", "disk full", "file size limit"}) {
         FormHarness harness;
         harness.form.start_up();
         const fs::path file = harness.form.log.log_path();
+        const std::string kept = fault == "file size limit" ? harness.log_bytes() : "";
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit small{kept.size() + 10, saved.rlim_max};
         if (fault == "folder removed") {
             fs::remove_all(file.parent_path());
         } else if (fault == "disk full") {
             fs::remove(file);
             fs::create_symlink("/dev/full", file);
-        } else {  // not writable even by root
-            fs::remove(file);
-            fs::create_directory(file);
+        } else {
+            ::setrlimit(RLIMIT_FSIZE, &small);
         }
-
         harness.form.log_line("lost");
         harness.form.log_line("lost too");
-        // Nothing was made in the file's place behind the operator's back.
-        EXPECT_FALSE(fs::is_regular_file(file));
-        fs::remove(file);
-        fs::create_directories(file.parent_path());
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_EQ(fs::is_regular_file(file), !kept.empty()) << fault;
+        if (kept.empty()) {
+            fs::remove(file);
+            fs::create_directories(file.parent_path());
+        }
         harness.form.log_line("back");
         harness.form.log_line("lost again");
 
         EXPECT_EQ(harness.log_bytes(),
-                  utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 2\"\r\n"
-                                 "\"21:43:15 : back\"\r\n"
-                                 "\"21:43:15 : lost again\"\r\n"));
+                  kept + utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 2\"\r\n"
+                                        "\"21:43:15 : back\"\r\n\"21:43:15 : lost again\"\r\n"))
+            << fault;
         ASSERT_EQ(harness.dialogs.shown.size(), 1u);
-        EXPECT_EQ(harness.dialogs.shown[0].text.rfind(
-                      "Журнал не записывается: " + file.string() + ": ", 0),
-                  0u);
-        EXPECT_GT(harness.dialogs.shown[0].text.size(), file.string().size() + 48);
+        const std::string& text = harness.dialogs.shown[0].text;
+        EXPECT_EQ(text.rfind("Журнал не записывается: " + file.string() + ": ", 0), 0u) << text;
+        EXPECT_GT(text.size(), file.string().size() + 48);
     }
 }
 
-// A disk that fills up in the middle of a record must not leave half of it for the next record
-// to fuse with.
-TEST(ExchangeLog, ARecordCutShortByAFullDiskIsTakenBackWhole) {
-    FormHarness harness;
-    harness.form.start_up();
-    const std::string before = harness.log_bytes();
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = before.size() + 10;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    harness.form.log_line("a record longer than the room left");
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    harness.form.log_line("back");
-
-    EXPECT_EQ(harness.log_bytes(),
-              before + utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 1\"\r\n"
-                                      "\"21:43:15 : back\"\r\n"));
-}
-
-// An unpacked build keeps its log beside it; an installed program writes to the user's state
-// folder, which is made for the owner alone.
 TEST(LogHome, BesideTheProgramWhenWritableElseTheUsersStateFolder) {
-    const char* saved_home = std::getenv("HOME");
-    const std::string home = saved_home != nullptr ? saved_home : "";
+    const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
     test::TempFolder folder;
-    const struct {
-        std::string program_folder;
-        const char* state_home;  // XDG_STATE_HOME, or unset
-        std::string expected;
-    } cases[] = {
+    const std::tuple<std::string, const char*, std::string> cases[] = {
         {folder.string(), "/state", folder.string()},
         {"/no/such/bin", "/state", "/state/qm720"},
-        {"/no/such/bin", "relative", "/home/engineer/.local/state/qm720"},
-        {"/no/such/bin", nullptr, "/home/engineer/.local/state/qm720"},
-    };
+        {"/no/such/bin", "relative", "/home/engineer/.local/state/qm720"}};
     ::setenv("HOME", "/home/engineer", 1);
-    for (const auto& c : cases) {
-        if (c.state_home != nullptr) {
-            ::setenv("XDG_STATE_HOME", c.state_home, 1);
-        } else {
-            ::unsetenv("XDG_STATE_HOME");
-        }
-        EXPECT_EQ(log_home(c.program_folder), c.expected) << c.program_folder;
+    for (const auto& [program_folder, state_home, expected] : cases) {
+        ::setenv("XDG_STATE_HOME", state_home, 1);
+        EXPECT_EQ(log_home(program_folder), expected) << program_folder;
     }
     ::setenv("HOME", home.c_str(), 1);
     ::unsetenv("XDG_STATE_HOME");
@@ -174,9 +111,8 @@ TEST(LogHome, BesideTheProgramWhenWritableElseTheUsersStateFolder) {
     ExchangeLog log;
     const fs::path state = folder.path() / "state" / "qm720";
     ASSERT_FALSE(log.start(state.string(), test::kStartTime));
-    for (const fs::path& made : {state, state / "log"}) {
-        EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
-    }
+    EXPECT_EQ(fs::status(state).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(state / "log").permissions(), fs::perms::owner_all);
     EXPECT_TRUE(fs::is_regular_file(state / "log" / "05122026_214315.log"));
 }
 

@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "app/colours.h"
+#include "app/frame_view.h"
 #include "app/log_file.h"
+#include "app/text_number.h"
+#include "hex.h"
 #include "support/form_harness.h"
 
 namespace qm720 {
@@ -26,66 +30,43 @@ std::string names_where(const frmSerial& form, Holds holds) {
     return names;
 }
 
-// Facts about the window as the operator first sees it that a slip in its table would change.
 TEST(StartState, NamesGroupsStatesAndTheCaptionsThatMatter) {
     test::FormHarness harness;
     const frmSerial& form = harness.form;
-    // Group 9, what needs an open port, holds every control not named here.
-    const std::pair<std::string, std::string> groups[] = {
-        {"", "Pic Chg_pass ProgressBar1 k Frame8 ind_stab TMRComm z255 Label7 Frame1 Label1 pic1 "},
-        {"2", "Frame2 BTNOpenCom "},
-        {"7", "CmbPort "},
-        {"5", "Gen_ust Frame6 sdv_verh gen_up Frame7 sdv_niz gen_down gen_txt "},
-        {"130", "R_a R_analog R_f R_fr "},
-        {"131", "R_p R_per "},
-        {"163", "R_p485 Label2 D_4096 Label6 sdv_hi sdv_low Vvod_PWD "},
-    };
-    std::size_t grouped = 0;
-    for (const auto& [group, names] : groups) {
-        EXPECT_EQ(names_where(form, [&](const Control& c) { return c.tag == group; }), names);
-        grouped += static_cast<std::size_t>(std::ranges::count(names, ' '));
+    // Group 9, what needs an open port, holds every control not named here with its group.
+    std::string groups;
+    for (const Control& c : form.controls()) {
+        groups += c.tag == "9" ? "" : c.name + ':' + c.tag + ' ';
     }
-    EXPECT_EQ(std::ranges::count(form.controls(), "9", &Control::tag) + grouped,
-              form.controls().size());
-
+    EXPECT_EQ(
+        groups,
+        "Frame2:2 CmbPort:7 BTNOpenCom:2 Pic: Chg_pass: ProgressBar1: k: R_a:130 R_analog:130 "
+        "R_f:130 R_fr:130 R_p:131 R_per:131 R_p485:163 Label2:163 D_4096:163 Label6:163 "
+        "Gen_ust:5 Frame8: Frame6:5 sdv_verh:5 sdv_hi:163 gen_up:5 Frame7:5 sdv_niz:5 "
+        "sdv_low:163 gen_down:5 ind_stab: Vvod_PWD:163 gen_txt:5 TMRComm: z255: Label7: "
+        "Frame1: Label1: pic1: ");
     EXPECT_EQ(names_where(form, [](const Control& c) { return c.enabled; }),
               "Frame2 CmbPort BTNOpenCom Pic Chg_pass ProgressBar1 Gen_ust Frame8 Frame6 sdv_verh "
               "gen_up Frame7 sdv_niz gen_down ind_stab Vvod_PWD gen_txt z255 Label7 Frame1 Label1 "
               "txtRec pic1 ");
-    EXPECT_EQ(names_where(form,
-                          [&](const Control& c) {  // hidden itself or by its frame
-                              return !c.visible ||
-                                     (!c.parent.empty() && !form.control(c.parent).visible);
-                          }),
-              "k ko z255 Label7 Frame1 Label1 txtRec InstSN next_ser_num pic1 ");
-    EXPECT_EQ(names_where(form, [](const Control& c) { return c.checked; }), "");
-
-    EXPECT_EQ(names_where(form, [](const Control& c) { return c.font.bold; }),
-              "Label5 sn uroven temp tek Opros Frame6 Frame7 Kalibr_warning vv MsgCom gen_txt ");
-    EXPECT_EQ(form.control("Pic").fill_colour, kYellow);
-    EXPECT_EQ(form.control("ind_stab").fill_colour, kLightGrey);
-    EXPECT_EQ(form.control("pic1").fill_colour, kRed);
-    EXPECT_EQ(form.control("ProgressBar1").maximum, 1024);
-    EXPECT_EQ(form.control("TMRComm").interval_ms, 1000);
-    EXPECT_TRUE(form.control("txtRec").multi_line);
-
-    // Which level a control acts on only its caption or frame says; the rest are easily mistyped:
-    // a Latin first letter, access keys, the unknown version, the lists before they are filled.
-    const std::pair<const char*, const char*> captions[] = {
-        {"low", "Установить пустой"},
-        {"hig", "Установить полный"},
-        {"Frame6", "Полный"},               // around sdv_verh and sdv_hi
-        {"Frame7", "Пустой"},               // around sdv_niz and sdv_low
-        {"Label8", "Cтабильность уровня"},  // a Latin C
-        {"net", "Изменить &сетевой адрес"},
-        {"Set_mode", "&Установить"},
-        {"vv", "-------------------"},
-        {"CmbPort", "COM1:"},
-        {"CmbNet", "0"},
+    const auto hidden = [&](const Control& c) {  // itself or by its frame
+        return !c.visible || (!c.parent.empty() && !form.control(c.parent).visible);
     };
-    for (const auto& [name, caption] : captions) {
-        EXPECT_EQ(form.control(name).caption, caption) << name;
+    EXPECT_EQ(names_where(form, hidden),
+              "k ko z255 Label7 Frame1 Label1 txtRec InstSN next_ser_num pic1 ");
+    EXPECT_EQ(std::tuple(form.control("Pic").fill_colour, form.control("ind_stab").fill_colour,
+                         form.control("pic1").fill_colour, form.control("TMRComm").interval_ms),
+              std::tuple(kYellow, kLightGrey, kRed, 1000));
+
+    // Label8 starts with a Latin C.
+    std::string captions;
+    for (const char* name : {"low", "hig", "Frame6", "Frame7", "Label8", "net", "Set_mode", "vv",
+                             "CmbPort", "CmbNet"}) {
+        captions += form.control(name).caption + '|';
     }
+    EXPECT_EQ(captions,
+              "Установить пустой|Установить полный|Полный|Пустой|Cтабильность уровня|"
+              "Изменить &сетевой адрес|&Установить|-------------------|COM1:|0|");
     EXPECT_EQ(form.control("sdv_verh").parent + form.control("sdv_niz").parent, "Frame6Frame7");
 }
 
@@ -105,34 +86,65 @@ TEST(StartState, ControlsInsideAFrameFitItAndDoNotOverlap) {
     }
 }
 
-// Start-up fills the lists; a log that cannot start is reported, and the window works on
-// unrecorded.
 TEST(FormLoad, FillsTheListsAndReportsALogThatCannotStart) {
     test::FormHarness harness;
     // Under a regular file no folder can be made, not even by root.
     const std::filesystem::path not_a_folder = harness.folder.path() / "program";
     std::ofstream(not_a_folder) << "x";
     frmSerial form(harness.port, harness.dialogs, harness.clock, not_a_folder.string());
-
     form.start_up();
-    form.log_line("nowhere to go");
-    // The system's own number and text for it: ENOTDIR here, "path not found" on Windows.
+    form.log_line("nowhere to go");  // no second box
     const auto cause = make_private_folders(not_a_folder / "log");
     ASSERT_TRUE(cause.has_value());
 
-    const Control& ports = form.control("CmbPort");
-    EXPECT_EQ(ports.list.size(), 30u);
-    EXPECT_EQ(ports.list.back(), "COM30");
-    EXPECT_EQ(std::tie(ports.list_index, ports.caption), std::tuple(0, "COM1"));
-    EXPECT_EQ(form.control("CmbNet").list, std::vector<std::string>{"0"});
-    EXPECT_EQ(form.control("CmbNet").list_index, 0);
-    EXPECT_TRUE(harness.port.opens.empty());
+    EXPECT_EQ(form.control("CmbPort").list.size(), 30u);
     ASSERT_EQ(harness.dialogs.shown.size(), 1u);
     const test::ShownBox& box = harness.dialogs.shown[0];
     EXPECT_EQ(std::tie(box.kind, box.text, box.title, box.icon),
               std::make_tuple(test::BoxKind::Message, cause->description,
                               "Error#" + std::to_string(cause->number), BoxIcon::Critical));
-    EXPECT_TRUE(form.log.log_path().empty());
+    EXPECT_TRUE(form.log.log_path().empty() && harness.port.opens.empty());
+}
+
+// 0x98 has no cp1251 character: U+FFFD stands for it. Each frame replaces the last.
+TEST(FrameView, ShowsHexThenTheReadableFormInPlaceOfTheLastFrame) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"5B 5D 0D 0A 20 41", "<NAK><ACK><CR><LF>@A"},
+        {"00 1F 30 39 3E 5A 5C 7E 7F", "@@09>Z\\~\x7F"},
+        {"C0 FF A8 B8 B0 B9 88 80 98", "АяЁё°№€Ђ\xEF\xBF\xBD"}};
+    for (const auto& [frame, shown] : cases) {
+        EXPECT_EQ(readable_text(test::hex(frame)), shown) << frame;
+    }
+    EXPECT_EQ(frame_view_text({}), "\r\n\r\n");
+    test::FormHarness harness;
+    harness.form.show_frame(test::hex("31 05 F0 FE"));
+    harness.form.show_frame(test::hex("00 0F 10 3E"));
+    EXPECT_EQ(harness.form.control("txtRec").caption, "0 F 10 3E \r\n\r\n@@@>");
+}
+
+TEST(WholeNumber, ReadsSignedDecimalTextAndRefusesEverythingElse) {
+    constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+    const std::pair<std::string, std::int64_t> read[] = {{" +7 ", 7},
+                                                         {"\t-40\t", -40},
+                                                         {"007", 7},
+                                                         {"-0", 0},
+                                                         {"-9223372036854775808", kMin},
+                                                         {"9223372036854775807", -(kMin + 1)}};
+    for (const auto& [text, value] : read) {
+        EXPECT_EQ(whole_number(text), value) << '"' << text << '"';
+    }
+    for (const std::string text :
+         {"", "   ", "+", "--1", "1.5", "12a", "1 2", "9223372036854775808", "-9223372036854775809",
+          "99999999999999999999999"}) {
+        EXPECT_EQ(whole_number(text), std::nullopt) << '"' << text << '"';
+    }
+    test::FormHarness harness;
+    const std::pair<std::string, std::optional<std::uint8_t>> addresses[] = {
+        {"255", 255}, {" 17 ", 17}, {"256", std::nullopt}, {"-1", std::nullopt}};
+    for (const auto& [text, address] : addresses) {
+        harness.form.control("CmbNet").caption = text;
+        EXPECT_EQ(harness.form.selected_address(), address) << '"' << text << '"';
+    }
 }
 
 }  // namespace

@@ -5,11 +5,9 @@
 namespace qm720::test {
 
 // A clock that reads what the test set.
-class FixedClock : public Clock {
-  public:
+struct FixedClock : Clock {
     explicit FixedClock(LocalDateTime at = {}) : at(at) {}
     LocalDateTime now() const override { return at; }
-
     LocalDateTime at;
 };
 

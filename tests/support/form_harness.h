@@ -12,18 +12,15 @@
 
 namespace qm720::test {
 
-// 5 December 2026, 21:43:15: the start whose log is 05122026_214315.log.
-inline constexpr LocalDateTime kStartTime{
-    .year = 2026, .month = 12, .day = 5, .hour = 21, .minute = 43, .second = 15};
+// The start whose log is 05122026_214315.log.
+inline constexpr LocalDateTime kStartTime{2026, 12, 5, 21, 43, 15};
 
-// A file's raw bytes; empty when it cannot be read.
 inline std::string file_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The window over fakes, with its program folder in a fresh temporary folder. start_up is left
-// to the test, so that it can arrange the folder or the clock first.
+// The window over fakes in a fresh program folder; start_up is left to the test.
 struct FormHarness {
     FakeSerialPort port;
     ScriptedDialogs dialogs;
@@ -31,7 +28,6 @@ struct FormHarness {
     TempFolder folder;
     frmSerial form{port, dialogs, clock, folder.string()};
 
-    // The whole log file as raw bytes; empty when there is none.
     std::string log_bytes() const { return file_bytes(form.log.log_path()); }
 };
 
