@@ -1,9 +1,9 @@
-// The command buttons: the frame each one queues, the texts it shows and logs, and the order in
-// which it refuses.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -28,7 +28,6 @@ using Box = std::tuple<std::string, std::string, std::string>;  // text, title, 
 
 constexpr const char* kRemotePrompt = "Введите сетевой адрес удаленного датчика";
 constexpr const char* kShiftRange = "Значения могут быть от -1000 до 1000";
-constexpr const char* kPasswordRange = "Введите числовой пароль в диапазоне 0....2 000 000 000";
 constexpr const char* kNoAddress = "Установите существующий сетевой адрес";
 constexpr const char* kSerialRange = "Введите число в диапазоне 0....2 000 000";
 
@@ -54,6 +53,15 @@ class Commands : public ::testing::Test {
         const auto& b = h.dialogs.shown.at(k);
         return {b.text, b.title, b.default_text};
     }
+    // Clicks with these answers ready; the boxes this click showed.
+    Texts click(void (*handler)(frmSerial&), std::deque<std::string> typed = {},
+                std::deque<bool> yes = {}) {
+        h.dialogs.shown.clear();
+        h.dialogs.input_answers = std::move(typed);
+        h.dialogs.yes_no_answers = std::move(yes);
+        handler(h.form);
+        return boxes();
+    }
     Texts log() const { return logged_texts(h); }
     std::string& caption(const char* name) { return h.form.control(name).caption; }
     Bytes& pending() { return h.form.link.pending_request; }
@@ -66,19 +74,15 @@ TEST_F(Commands, ConfirmedCalibrationQueuesShowsAndLogsTheFrame) {
     const std::string full =
         "Сейчас будет произведена перекалибровка верхнего уровня. Вы уверены что это нужно?";
     pending() = hex("31 FF DC");
-    h.dialogs.yes_no_answers = {false, true, true};
-    calibrate_full(h.form);
+    EXPECT_EQ(click(calibrate_full, {}, {false}), Texts{full});
     EXPECT_EQ(pending(), hex("31 FF DC"));
-    calibrate_full(h.form);
+    click(calibrate_full, {}, {true});
     EXPECT_EQ(pending(), hex("31 01 F5 FA"));
     EXPECT_EQ(caption("txtRec"), frame_view_text(pending()));
-    calibrate_empty(h.form);
-    EXPECT_EQ(pending(), hex("31 01 FA BB"));
     EXPECT_EQ(
-        boxes(),
-        (Texts{
-            full, full,
-            "Сейчас будет произведена перекалибровка нижнего уровня. Вы уверены что это нужно?"}));
+        click(calibrate_empty, {}, {true}),
+        Texts{"Сейчас будет произведена перекалибровка нижнего уровня. Вы уверены что это нужно?"});
+    EXPECT_EQ(pending(), hex("31 01 FA BB"));
     EXPECT_EQ(log(), (Texts{"Cmd SetHight ", "Cmd SetLow "}));
 }
 
@@ -88,54 +92,46 @@ TEST_F(Commands, CalibrationRefusesInTheOrderAddressUnknownSensorSmoothing) {
     h.form.mode_byte = 0x08;
     h.form.mode_byte_known = false;
     select_nothing();
-    calibrate_full(h.form);
+    EXPECT_TRUE(click(calibrate_full).empty());
     h.form.mode_byte_known = true;
-    calibrate_empty(h.form);
-    EXPECT_TRUE(h.dialogs.shown.empty());
+    EXPECT_TRUE(click(calibrate_empty).empty());
 
     select("05");
     h.form.mode_byte_known = false;
-    calibrate_empty(h.form);
+    EXPECT_EQ(click(calibrate_empty), Texts{"Нет данных от датчика с адресом 05"});
     h.form.mode_byte_known = true;
     h.form.control("usredn").checked = false;
-    calibrate_full(h.form);
-    EXPECT_EQ(boxes(), (Texts{"Нет данных от датчика с адресом 05",
-                              " На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ"}));
+    EXPECT_EQ(click(calibrate_full),
+              Texts{" На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ"});
     EXPECT_TRUE(pending().empty());
-
     h.form.mode_byte = 0x00;
     h.form.control("usredn").checked = true;
-    h.dialogs.yes_no_answers = {true};
-    calibrate_full(h.form);
+    click(calibrate_full, {}, {true});
     EXPECT_EQ(pending(), hex("31 05 F5 C1"));
 }
 
+// Yes queues the shift and logs the amount. Out of range is explained before the address is
+// looked at; text that is no 16-bit number is ignored.
 TEST_F(Commands, ConfirmedShiftQueuesTheFrameAndLogsTheAmount) {
     caption("sdv_verh") = " +500 ";
-    caption("sdv_niz") = "-1000";
-    h.dialogs.yes_no_answers = {true, true};
-    shift_full_level(h.form);
+    EXPECT_EQ(click(shift_full_level, {}, {true}),
+              Texts{"Сейчас будет сдвинут верхний уровень. Вы уверены что это нужно?"});
     EXPECT_EQ(pending(), hex("31 01 F4 01 F4 04"));
     select("3");
-    shift_empty_level(h.form);
+    caption("sdv_niz") = "-1000";
+    EXPECT_EQ(click(shift_empty_level, {}, {true}),
+              Texts{"Сейчас будет сдвинут уровень пустого. Вы уверены что это нужно?"});
     EXPECT_EQ(pending(), hex("31 03 F9 FC 18 49"));
     EXPECT_EQ(log(), (Texts{"Cmd Shift Hight: 500", "Cmd Shift Low: -1000"}));
-    EXPECT_EQ(boxes(), (Texts{"Сейчас будет сдвинут верхний уровень. Вы уверены что это нужно?",
-                              "Сейчас будет сдвинут уровень пустого. Вы уверены что это нужно?"}));
-}
 
-// Out of range is explained before the address is looked at; no 16-bit number is ignored.
-TEST_F(Commands, BadShiftAmountsAreSilentOrExplainedBeforeTheAddress) {
     select_nothing();
     for (const auto& [amount, explained] : {std::pair{"1001", true}, std::pair{"-1001", true},
                                             std::pair{"32768", false}, std::pair{"50", false}}) {
-        h.dialogs.shown.clear();
         caption("sdv_verh") = caption("sdv_niz") = amount;
-        shift_full_level(h.form);
-        shift_empty_level(h.form);
-        EXPECT_EQ(boxes(), Texts(explained ? 2 : 0, kShiftRange)) << amount;
+        EXPECT_EQ(click(shift_full_level), Texts(explained ? 1 : 0, kShiftRange)) << amount;
+        EXPECT_EQ(click(shift_empty_level), Texts(explained ? 1 : 0, kShiftRange)) << amount;
     }
-    EXPECT_TRUE(pending().empty());
+    EXPECT_EQ(log().size(), 2u);
 }
 
 // Generation needs no selected address and leaves a pending command to go out; addresses from
@@ -145,23 +141,18 @@ TEST_F(Commands, ShiftLineGenerationKeepsThePendingCommand) {
     select_nothing();
     caption("sdv_niz") = "-100";
     caption("sdv_verh") = "20";
-    h.dialogs.input_answers = {"10", "199"};
-    generate_empty_shift_line(h.form);
+    click(generate_empty_shift_line, {"10"});
+    EXPECT_EQ(box(0), (Box{kRemotePrompt, "Генерирование сдвига", "0"}));
     EXPECT_EQ(caption("gen_txt"), "S485=6:8:150:19200:310AF9FF9C62");
-    generate_full_shift_line(h.form);
+    click(generate_full_shift_line, {"199"});
     EXPECT_EQ(log(), (Texts{"Cmd GenShift Down: S485=6:8:150:19200:310AF9FF9C62",
                             "Cmd GenShift Up: S485=6:8:150:19200:31C7F4001419"}));
     EXPECT_EQ(pending(), hex("31 01 F5 FA"));
-    EXPECT_EQ(box(0), (Box{kRemotePrompt, "Генерирование сдвига", "0"}));
 
-    h.dialogs.shown.clear();
     caption("gen_txt") = "";
     caption("sdv_verh") = "2000";
-    h.dialogs.input_answers = {"200", "abc", "7"};
-    for (int k = 0; k < 3; ++k) {
-        generate_full_shift_line(h.form);
-    }
-    EXPECT_EQ(boxes(), (Texts{kRemotePrompt, kRemotePrompt, kRemotePrompt, kShiftRange}));
+    EXPECT_EQ(click(generate_full_shift_line, {"200"}), Texts{kRemotePrompt});
+    EXPECT_EQ(click(generate_full_shift_line, {"7"}), (Texts{kRemotePrompt, kShiftRange}));
     EXPECT_EQ(caption("gen_txt"), "");
     EXPECT_EQ(log().size(), 2u);
 }
@@ -169,52 +160,44 @@ TEST_F(Commands, ShiftLineGenerationKeepsThePendingCommand) {
 // The option's selector, inversion in bit 0, smoothing in bit 3, the 4096 range in bit 7; the
 // confirmation redraws the controls later. No, or no address, sends nothing.
 TEST_F(Commands, ConfirmedModeIsLoggedQueuedAndRedrawnLater) {
-    const auto mode_logged = [&](const char* option, bool inversion, bool smoothing, bool r4096) {
-        for (const char* name : {"R485", "R_a", "R_f", "R_p", "R_p485"}) {
-            h.form.control(name).checked = std::string(name) == option;
+    const auto mode_logged = [&](std::initializer_list<std::string_view> checked) {
+        for (const char* name :
+             {"R485", "R_a", "R_f", "R_p", "R_p485", "iinv", "usredn", "D_4096"}) {
+            h.form.control(name).checked = std::ranges::find(checked, name) != checked.end();
         }
-        h.form.control("iinv").checked = inversion;
-        h.form.control("usredn").checked = smoothing;
-        h.form.control("D_4096").checked = r4096;
-        h.dialogs.yes_no_answers = {true};
-        write_mode(h.form);
+        click(write_mode, {}, {true});
         return log().back();
     };
-    h.dialogs.yes_no_answers = {false};
-    write_mode(h.form);
+    const Texts question{"Сейчас будет изменен режим работы датчика. Вы уверены что это нужно?"};
+    EXPECT_EQ(click(write_mode, {}, {false}), question);
     select_nothing();
-    write_mode(h.form);
-    EXPECT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_TRUE(click(write_mode, {}, {true}).empty());
     EXPECT_TRUE(pending().empty() && log().empty());
 
     select("2");
-    EXPECT_EQ(mode_logged("R_a", true, false, true), "Cmd Change mode to 131");
-    EXPECT_EQ(mode_logged("R485", false, true, false), "Cmd Change mode to 8");
-    EXPECT_EQ(mode_logged("R_p485", false, false, false), "Cmd Change mode to 16");
+    EXPECT_EQ(mode_logged({"R_a", "iinv", "D_4096"}), "Cmd Change mode to 131");
+    EXPECT_EQ(mode_logged({"R485", "usredn"}), "Cmd Change mode to 8");
+    h.form.show_next_mode = false;
+    EXPECT_EQ(mode_logged({"R_p485"}), "Cmd Change mode to 16");
     EXPECT_TRUE(h.form.show_next_mode);
     EXPECT_EQ(pending(), hex("31 02 F2 10 1D"));
-    EXPECT_EQ(boxes().back(),
-              "Сейчас будет изменен режим работы датчика. Вы уверены что это нужно?");
 }
 
 // Only RS-485 output takes a remote mode, and the line carries the flags alone; refusals come
 // after the input box, even a Cancel; the pending command still goes out.
 TEST_F(Commands, ModeLineGeneration) {
     h.form.control("R_a").checked = true;
-    generate_mode_line(h.form);
+    EXPECT_EQ(click(generate_mode_line), (Texts{kRemotePrompt, "В этом режиме нельзя изменить."}));
     h.form.control("R_a").checked = false;
     h.form.control("R485").checked = true;
-    h.dialogs.input_answers = {"200", "10"};
-    generate_mode_line(h.form);
+    EXPECT_EQ(click(generate_mode_line, {"200"}), (Texts{kRemotePrompt, "Адрес д.б. менее 200."}));
     EXPECT_EQ(caption("gen_txt"), "");
-    h.form.control("iinv").checked = h.form.control("usredn").checked = true;
-    h.form.control("D_4096").checked = true;
+    h.form.control("iinv").checked = h.form.control("usredn").checked =
+        h.form.control("D_4096").checked = true;
     pending() = hex("31 01 FA BB");
     h.form.show_next_mode = false;
-    generate_mode_line(h.form);
-    EXPECT_EQ(boxes(), (Texts{kRemotePrompt, "В этом режиме нельзя изменить.", kRemotePrompt,
-                              "Адрес д.б. менее 200.", kRemotePrompt}));
-    EXPECT_EQ(box(4), (Box{kRemotePrompt, "Изменение режима", "0"}));
+    click(generate_mode_line, {"10"});
+    EXPECT_EQ(box(0), (Box{kRemotePrompt, "Изменение режима", "0"}));
     EXPECT_EQ(caption("gen_txt"), "S485=5:5:150:19200:310AF289B5");
     EXPECT_EQ(log(), Texts{"Cmd GenMode: S485=5:5:150:19200:310AF289B5"});
     EXPECT_EQ(pending(), hex("31 01 FA BB"));
@@ -223,13 +206,10 @@ TEST_F(Commands, ModeLineGeneration) {
 
 // The log keeps the password as typed, leading zeros included; the frame holds its number.
 TEST_F(Commands, PasswordsAreSentAndLoggedAsTyped) {
-    h.dialogs.input_answers = {"007", "123"};
-    enter_password(h.form);
+    click(enter_password, {"007"});
     EXPECT_EQ(pending(), with_crc(hex("31 01 F8 00 00 00 07")));
     EXPECT_EQ(box(0), (Box{"Введите пароль", "Ввод пароля", ""}));
-    h.dialogs.shown.clear();
-    h.dialogs.yes_no_answers = {true};
-    change_password(h.form);
+    click(change_password, {"123"}, {true});
     EXPECT_EQ(pending(), with_crc(hex("31 01 F7 00 00 00 7B")));
     EXPECT_EQ(box(0), (Box{"Сейчас будет изменен пароль датчика. Если Вы забудете новый пароль, "
                            "снять его сможет только производитель. МЕНЯЕМ ?",
@@ -241,18 +221,16 @@ TEST_F(Commands, PasswordsAreSentAndLoggedAsTyped) {
 // Every way out drops a request that was pending: No at the warning, Cancel, a password out of
 // range, and no address (told only after the password was typed).
 TEST_F(Commands, EveryPasswordRefusalDropsThePendingRequest) {
-    const auto refused = [&](void (*click)(frmSerial&), const char* typed) {
-        h.dialogs.shown.clear();
+    const auto refused = [&](void (*handler)(frmSerial&), const char* typed) {
         pending() = hex("31 01 F5 FA");
-        h.dialogs.yes_no_answers = {false};
-        h.dialogs.input_answers = {typed};
-        click(h.form);
+        const Texts shown = click(handler, {typed}, {false});
         EXPECT_TRUE(pending().empty()) << typed;
-        return boxes();
+        return shown;
     };
     EXPECT_EQ(refused(change_password, "").size(), 1u);
     EXPECT_EQ(refused(enter_password, ""), Texts{"Введите пароль"});
-    EXPECT_EQ(refused(enter_password, "2000000001").back(), kPasswordRange);
+    EXPECT_EQ(refused(enter_password, "2000000001").back(),
+              "Введите числовой пароль в диапазоне 0....2 000 000 000");
     select_nothing();
     EXPECT_EQ(refused(enter_password, "5"),
               (Texts{"Введите пароль", "Установите допустимый пароль"}));
@@ -261,21 +239,16 @@ TEST_F(Commands, EveryPasswordRefusalDropsThePendingRequest) {
 
 // The box offers the selected address; Cancel says nothing; no address is told after the answer.
 TEST_F(Commands, NewAddressIsQueuedShownAndLoggedOrRefused) {
-    h.dialogs.input_answers = {" 7 ", "256", ""};
-    for (int k = 0; k < 3; ++k) {
-        write_address(h.form);
-    }
+    const std::string prompt = "Введите новый сетевой номер";
+    click(write_address, {" 7 "});
+    EXPECT_EQ(box(0), (Box{prompt, "Ввод сетевого номера", "1"}));
+    EXPECT_EQ(click(write_address, {"256"}), (Texts{prompt, "Введите число в диапазоне 0....255"}));
+    EXPECT_EQ(click(write_address, {""}), Texts{prompt});
     EXPECT_EQ(pending(), hex("31 01 FB 07 55"));
     EXPECT_EQ(caption("txtRec").substr(0, 13), "31 1 FB 7 55 ");
     EXPECT_EQ(log(), Texts{"Cmd Set New net addr = 7"});
-    EXPECT_EQ(boxes(),
-              (Texts{"Введите новый сетевой номер", "Введите новый сетевой номер",
-                     "Введите число в диапазоне 0....255", "Введите новый сетевой номер"}));
-    EXPECT_EQ(box(0), (Box{"Введите новый сетевой номер", "Ввод сетевого номера", "1"}));
     select_nothing();
-    h.dialogs.input_answers = {"5"};
-    write_address(h.form);
-    EXPECT_EQ(boxes().back(), kNoAddress);
+    EXPECT_EQ(click(write_address, {"5"}), (Texts{prompt, kNoAddress}));
 }
 
 // Serial numbers go out most significant byte first; whatever else happens, nothing stays
@@ -285,19 +258,15 @@ TEST_F(Commands, TypedSerialNumberIsQueuedUpTo2000000) {
          {std::pair{"1000000", "31 01 F6 00 0F 42 40 37"}, std::pair{"2000001", ""},
           std::pair{"-1", ""}, std::pair{"", ""}}) {
         pending() = hex("31 01 F0 C5");
-        h.dialogs.input_answers = {answer};
-        write_typed_serial_number(h.form);
+        const Texts shown = click(write_typed_serial_number, {answer});
         EXPECT_EQ(pending(), hex(frame)) << answer;
+        EXPECT_EQ(shown.back(), *answer && !*frame ? kSerialRange : "Введите серийный номер");
     }
-    EXPECT_EQ(boxes(), (Texts{"Введите серийный номер", "Введите серийный номер", kSerialRange,
-                              "Введите серийный номер", kSerialRange, "Введите серийный номер"}));
     EXPECT_EQ(box(0), (Box{"Введите серийный номер", "Ввод серийного номера", "0"}));
 
     h.form.show_frame(hex("31 01 F0 C5"));
     select_nothing();
-    h.dialogs.input_answers = {"123"};
-    write_typed_serial_number(h.form);
-    EXPECT_EQ(boxes().back(), kNoAddress);
+    EXPECT_EQ(click(write_typed_serial_number, {"123"}).back(), kNoAddress);
     EXPECT_EQ(caption("txtRec"), "\r\n\r\n");
     EXPECT_TRUE(log().empty());
 }
@@ -307,16 +276,13 @@ TEST_F(Commands, NextSerialNumberIsTheShownOnePlusOne) {
                                        std::pair{"2000000", ""}, std::pair{"????????", ""}}) {
         pending() = hex("31 01 F0 C5");
         caption("sn") = shown;
-        write_next_serial_number(h.form);
+        EXPECT_EQ(click(write_next_serial_number), Texts(*frame ? 0 : 1, kSerialRange)) << shown;
         EXPECT_EQ(pending(), hex(frame)) << shown;
     }
-    EXPECT_EQ(boxes(), (Texts{kSerialRange, kSerialRange}));
-
     // A number the selected sensor did not report itself is never counted on from.
     h.form.identity_known = false;
-    write_next_serial_number(h.form);
+    EXPECT_EQ(click(write_next_serial_number), Texts{"Нет данных от датчика с адресом 1"});
     EXPECT_TRUE(pending().empty());
-    EXPECT_EQ(boxes().back(), "Нет данных от датчика с адресом 1");
 }
 
 }  // namespace
