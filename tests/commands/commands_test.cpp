@@ -39,16 +39,8 @@ class Commands : public ::testing::Test {
         select("1");
         h.form.mode_byte_known = h.form.identity_known = true;
     }
+    // An empty text is no address.
     void select(const std::string& address) { set_single_entry(h.form.control("CmbNet"), address); }
-    void select_nothing() {
-        h.form.control("CmbNet").caption = "";
-        h.form.control("CmbNet").list_index = -1;
-    }
-    Texts boxes() const {
-        Texts texts(h.dialogs.shown.size());
-        std::ranges::transform(h.dialogs.shown, texts.begin(), &test::ShownBox::text);
-        return texts;
-    }
     Box box(std::size_t k) const {
         const auto& b = h.dialogs.shown.at(k);
         return {b.text, b.title, b.default_text};
@@ -60,7 +52,9 @@ class Commands : public ::testing::Test {
         h.dialogs.input_answers = std::move(typed);
         h.dialogs.yes_no_answers = std::move(yes);
         handler(h.form);
-        return boxes();
+        Texts texts(h.dialogs.shown.size());
+        std::ranges::transform(h.dialogs.shown, texts.begin(), &test::ShownBox::text);
+        return texts;
     }
     Texts log() const { return logged_texts(h); }
     std::string& caption(const char* name) { return h.form.control(name).caption; }
@@ -91,7 +85,7 @@ TEST_F(Commands, ConfirmedCalibrationQueuesShowsAndLogsTheFrame) {
 TEST_F(Commands, CalibrationRefusesInTheOrderAddressUnknownSensorSmoothing) {
     h.form.mode_byte = 0x08;
     h.form.mode_byte_known = false;
-    select_nothing();
+    select("");
     EXPECT_TRUE(click(calibrate_full).empty());
     h.form.mode_byte_known = true;
     EXPECT_TRUE(click(calibrate_empty).empty());
@@ -112,7 +106,7 @@ TEST_F(Commands, CalibrationRefusesInTheOrderAddressUnknownSensorSmoothing) {
 
 // Yes queues the shift and logs the amount. Out of range is explained before the address is
 // looked at; text that is no 16-bit number is ignored.
-TEST_F(Commands, ConfirmedShiftQueuesTheFrameAndLogsTheAmount) {
+TEST_F(Commands, ShiftsAndShiftLines) {
     caption("sdv_verh") = " +500 ";
     EXPECT_EQ(click(shift_full_level, {}, {true}),
               Texts{"Сейчас будет сдвинут верхний уровень. Вы уверены что это нужно?"});
@@ -122,30 +116,26 @@ TEST_F(Commands, ConfirmedShiftQueuesTheFrameAndLogsTheAmount) {
     EXPECT_EQ(click(shift_empty_level, {}, {true}),
               Texts{"Сейчас будет сдвинут уровень пустого. Вы уверены что это нужно?"});
     EXPECT_EQ(pending(), hex("31 03 F9 FC 18 49"));
-    EXPECT_EQ(log(), (Texts{"Cmd Shift Hight: 500", "Cmd Shift Low: -1000"}));
 
-    select_nothing();
+    select("");
     for (const auto& [amount, explained] : {std::pair{"1001", true}, std::pair{"-1001", true},
                                             std::pair{"32768", false}, std::pair{"50", false}}) {
         caption("sdv_verh") = caption("sdv_niz") = amount;
         EXPECT_EQ(click(shift_full_level), Texts(explained ? 1 : 0, kShiftRange)) << amount;
         EXPECT_EQ(click(shift_empty_level), Texts(explained ? 1 : 0, kShiftRange)) << amount;
     }
-    EXPECT_EQ(log().size(), 2u);
-}
 
-// Generation needs no selected address and leaves a pending command to go out; addresses from
-// 200 on are refused silently, and the amount is judged only after the address.
-TEST_F(Commands, ShiftLineGenerationKeepsThePendingCommand) {
+    // Generation needs no selected address and leaves a pending command to go out; addresses
+    // from 200 on are refused silently, and the amount is judged only after the address.
     pending() = hex("31 01 F5 FA");
-    select_nothing();
     caption("sdv_niz") = "-100";
     caption("sdv_verh") = "20";
     click(generate_empty_shift_line, {"10"});
     EXPECT_EQ(box(0), (Box{kRemotePrompt, "Генерирование сдвига", "0"}));
     EXPECT_EQ(caption("gen_txt"), "S485=6:8:150:19200:310AF9FF9C62");
     click(generate_full_shift_line, {"199"});
-    EXPECT_EQ(log(), (Texts{"Cmd GenShift Down: S485=6:8:150:19200:310AF9FF9C62",
+    EXPECT_EQ(log(), (Texts{"Cmd Shift Hight: 500", "Cmd Shift Low: -1000",
+                            "Cmd GenShift Down: S485=6:8:150:19200:310AF9FF9C62",
                             "Cmd GenShift Up: S485=6:8:150:19200:31C7F4001419"}));
     EXPECT_EQ(pending(), hex("31 01 F5 FA"));
 
@@ -154,12 +144,12 @@ TEST_F(Commands, ShiftLineGenerationKeepsThePendingCommand) {
     EXPECT_EQ(click(generate_full_shift_line, {"200"}), Texts{kRemotePrompt});
     EXPECT_EQ(click(generate_full_shift_line, {"7"}), (Texts{kRemotePrompt, kShiftRange}));
     EXPECT_EQ(caption("gen_txt"), "");
-    EXPECT_EQ(log().size(), 2u);
+    EXPECT_EQ(log().size(), 4u);
 }
 
 // The option's selector, inversion in bit 0, smoothing in bit 3, the 4096 range in bit 7; the
 // confirmation redraws the controls later. No, or no address, sends nothing.
-TEST_F(Commands, ConfirmedModeIsLoggedQueuedAndRedrawnLater) {
+TEST_F(Commands, ModesAndModeLines) {
     const auto mode_logged = [&](std::initializer_list<std::string_view> checked) {
         for (const char* name :
              {"R485", "R_a", "R_f", "R_p", "R_p485", "iinv", "usredn", "D_4096"}) {
@@ -170,7 +160,7 @@ TEST_F(Commands, ConfirmedModeIsLoggedQueuedAndRedrawnLater) {
     };
     const Texts question{"Сейчас будет изменен режим работы датчика. Вы уверены что это нужно?"};
     EXPECT_EQ(click(write_mode, {}, {false}), question);
-    select_nothing();
+    select("");
     EXPECT_TRUE(click(write_mode, {}, {true}).empty());
     EXPECT_TRUE(pending().empty() && log().empty());
 
@@ -181,14 +171,10 @@ TEST_F(Commands, ConfirmedModeIsLoggedQueuedAndRedrawnLater) {
     EXPECT_EQ(mode_logged({"R_p485"}), "Cmd Change mode to 16");
     EXPECT_TRUE(h.form.show_next_mode);
     EXPECT_EQ(pending(), hex("31 02 F2 10 1D"));
-}
 
-// Only RS-485 output takes a remote mode, and the line carries the flags alone; refusals come
-// after the input box, even a Cancel; the pending command still goes out.
-TEST_F(Commands, ModeLineGeneration) {
-    h.form.control("R_a").checked = true;
+    // Only RS-485 output takes a remote mode, and the line carries the flags alone; refusals
+    // come after the input box, even a Cancel; the pending command still goes out.
     EXPECT_EQ(click(generate_mode_line), (Texts{kRemotePrompt, "В этом режиме нельзя изменить."}));
-    h.form.control("R_a").checked = false;
     h.form.control("R485").checked = true;
     EXPECT_EQ(click(generate_mode_line, {"200"}), (Texts{kRemotePrompt, "Адрес д.б. менее 200."}));
     EXPECT_EQ(caption("gen_txt"), "");
@@ -199,13 +185,14 @@ TEST_F(Commands, ModeLineGeneration) {
     click(generate_mode_line, {"10"});
     EXPECT_EQ(box(0), (Box{kRemotePrompt, "Изменение режима", "0"}));
     EXPECT_EQ(caption("gen_txt"), "S485=5:5:150:19200:310AF289B5");
-    EXPECT_EQ(log(), Texts{"Cmd GenMode: S485=5:5:150:19200:310AF289B5"});
+    EXPECT_EQ(log().back(), "Cmd GenMode: S485=5:5:150:19200:310AF289B5");
+    EXPECT_EQ(log().size(), 4u);
     EXPECT_EQ(pending(), hex("31 01 FA BB"));
     EXPECT_FALSE(h.form.show_next_mode);
 }
 
 // The log keeps the password as typed, leading zeros included; the frame holds its number.
-TEST_F(Commands, PasswordsAreSentAndLoggedAsTyped) {
+TEST_F(Commands, PasswordsAreSentAsTypedOrThePendingRequestIsDropped) {
     click(enter_password, {"007"});
     EXPECT_EQ(pending(), with_crc(hex("31 01 F8 00 00 00 07")));
     EXPECT_EQ(box(0), (Box{"Введите пароль", "Ввод пароля", ""}));
@@ -216,11 +203,9 @@ TEST_F(Commands, PasswordsAreSentAndLoggedAsTyped) {
                            "", ""}));
     EXPECT_EQ(box(1), (Box{"Введите новый пароль", "Ввод нового пароля", "0"}));
     EXPECT_EQ(log(), (Texts{"Cmd Enter Password = 007", "Cmd New Password = 123"}));
-}
 
-// Every way out drops a request that was pending: No at the warning, Cancel, a password out of
-// range, and no address (told only after the password was typed).
-TEST_F(Commands, EveryPasswordRefusalDropsThePendingRequest) {
+    // Every way out drops a request that was pending: No at the warning, Cancel, a password out
+    // of range, and no address (told only after the password was typed).
     const auto refused = [&](void (*handler)(frmSerial&), const char* typed) {
         pending() = hex("31 01 F5 FA");
         const Texts shown = click(handler, {typed}, {false});
@@ -231,10 +216,10 @@ TEST_F(Commands, EveryPasswordRefusalDropsThePendingRequest) {
     EXPECT_EQ(refused(enter_password, ""), Texts{"Введите пароль"});
     EXPECT_EQ(refused(enter_password, "2000000001").back(),
               "Введите числовой пароль в диапазоне 0....2 000 000 000");
-    select_nothing();
+    select("");
     EXPECT_EQ(refused(enter_password, "5"),
               (Texts{"Введите пароль", "Установите допустимый пароль"}));
-    EXPECT_TRUE(log().empty());
+    EXPECT_EQ(log().size(), 2u);
 }
 
 // The box offers the selected address; Cancel says nothing; no address is told after the answer.
@@ -247,13 +232,13 @@ TEST_F(Commands, NewAddressIsQueuedShownAndLoggedOrRefused) {
     EXPECT_EQ(pending(), hex("31 01 FB 07 55"));
     EXPECT_EQ(caption("txtRec").substr(0, 13), "31 1 FB 7 55 ");
     EXPECT_EQ(log(), Texts{"Cmd Set New net addr = 7"});
-    select_nothing();
+    select("");
     EXPECT_EQ(click(write_address, {"5"}), (Texts{prompt, kNoAddress}));
 }
 
 // Serial numbers go out most significant byte first; whatever else happens, nothing stays
 // pending, and without an address the view shows that nothing is.
-TEST_F(Commands, TypedSerialNumberIsQueuedUpTo2000000) {
+TEST_F(Commands, SerialNumbersAreQueuedUpTo2000000) {
     for (const auto& [answer, frame] :
          {std::pair{"1000000", "31 01 F6 00 0F 42 40 37"}, std::pair{"2000001", ""},
           std::pair{"-1", ""}, std::pair{"", ""}}) {
@@ -264,14 +249,7 @@ TEST_F(Commands, TypedSerialNumberIsQueuedUpTo2000000) {
     }
     EXPECT_EQ(box(0), (Box{"Введите серийный номер", "Ввод серийного номера", "0"}));
 
-    h.form.show_frame(hex("31 01 F0 C5"));
-    select_nothing();
-    EXPECT_EQ(click(write_typed_serial_number, {"123"}).back(), kNoAddress);
-    EXPECT_EQ(caption("txtRec"), "\r\n\r\n");
-    EXPECT_TRUE(log().empty());
-}
-
-TEST_F(Commands, NextSerialNumberIsTheShownOnePlusOne) {
+    // The next number is the shown one plus one.
     for (const auto& [shown, frame] : {std::pair{"1000", "31 01 F6 00 00 03 E9 04"},
                                        std::pair{"2000000", ""}, std::pair{"????????", ""}}) {
         pending() = hex("31 01 F0 C5");
@@ -283,6 +261,12 @@ TEST_F(Commands, NextSerialNumberIsTheShownOnePlusOne) {
     h.form.identity_known = false;
     EXPECT_EQ(click(write_next_serial_number), Texts{"Нет данных от датчика с адресом 1"});
     EXPECT_TRUE(pending().empty());
+
+    h.form.show_frame(hex("31 01 F0 C5"));
+    select("");
+    EXPECT_EQ(click(write_typed_serial_number, {"123"}).back(), kNoAddress);
+    EXPECT_EQ(caption("txtRec"), "\r\n\r\n");
+    EXPECT_TRUE(log().empty());
 }
 
 }  // namespace
