@@ -37,7 +37,8 @@ TEST_F(Serial, PortOpensRawAndHoldsTheLineUntilClosedOnceAndOthersFailQuietly) {
     EXPECT_EQ(messages, std::vector<std::string>{"Line settings other than 19200,n,8,1 are not "
                                                  "supported: 19200,e,8,1 Error: " +
                                                  std::to_string(EINVAL)});
-    ASSERT_TRUE(open(port));  // the refusal left the line free
+    ASSERT_TRUE(open(other) && other.ClosePort());  // the refusal left the line free
+    ASSERT_TRUE(open(port));
     const termios a = line.line_attributes();
     EXPECT_EQ((a.c_lflag & (ICANON | ECHO | ISIG | IEXTEN)) | (a.c_oflag & OPOST), 0u);
     EXPECT_EQ(a.c_iflag & (ICRNL | IXON | IXOFF | ISTRIP), 0u);
