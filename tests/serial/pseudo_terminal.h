@@ -6,10 +6,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdint>
 #include <numeric>
 #include <stdexcept>
-#include <string>
 #include <thread>
 
 #include "core/bytes.h"
@@ -19,12 +17,10 @@ namespace qm720::test {
 
 inline Bytes counting_bytes(std::size_t count) {
     Bytes bytes(count);
-    std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
-    return bytes;
+    return std::iota(bytes.begin(), bytes.end(), std::uint8_t{0}), bytes;
 }
 
-// The test as the sensor on the master side; the driver opens device(). The line starts cooked
-// at 9600 with two stop bits and flow control: all that a driver must undo.
+// The sensor's side; the driver opens device(), which starts cooked at 9600 2 stop bits, RTS/CTS.
 class PseudoTerminal : public sim::PseudoTerminal {
   public:
     PseudoTerminal() : slave_(open(slave_path().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC)) {
@@ -42,8 +38,7 @@ class PseudoTerminal : public sim::PseudoTerminal {
     const std::string& device() const { return slave_path(); }
     termios line_attributes() const {
         termios attributes{};
-        tcgetattr(slave_, &attributes);
-        return attributes;
+        return tcgetattr(slave_, &attributes), attributes;
     }
     void send(const Bytes& bytes) {
         if (write(master(), bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
