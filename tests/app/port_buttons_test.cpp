@@ -76,7 +76,6 @@ TEST_F(PortButtons, APortThatWillNotOpenIsReportedWithItsCauseAndNothingSwitches
                          "/dev/ttyS29: Permission denied (join the group dialout)"};
     form.open_port();
 
-    EXPECT_EQ(harness.port.opens.at(0).device_path, "\\\\.\\COM30");
     ASSERT_EQ(harness.dialogs.shown.size(), 1u);
     const test::ShownBox& box = harness.dialogs.shown[0];
     EXPECT_EQ(std::tie(box.text, box.title, box.icon),
@@ -114,9 +113,8 @@ TEST_F(PortButtons, CloseResetsReadingsLampsAddressesAndWhatWasLearntOfTheSensor
                          form.control("ind_stab").fill_colour, form.control("hi").back_colour,
                          form.control("h").back_colour),
               std::tuple(0, 0x10FFFFu, 0xC0C0C0u, kButtonFace, kButtonFace));
-    EXPECT_EQ(std::tie(form.lamp.average, form.lamp.score, form.lamp.hold),
-              std::make_tuple(0.0, 0, 0));
-    EXPECT_TRUE(form.show_next_mode && !form.mode_byte_known && !form.identity_known);
+    EXPECT_TRUE(form.lamp.average == 0.0 && form.lamp.score == 0 && form.lamp.hold == 0 &&
+                form.show_next_mode && !form.mode_byte_known && !form.identity_known);
 }
 
 }  // namespace

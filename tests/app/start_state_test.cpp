@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "app/colours.h"
 #include "app/frame_view.h"
@@ -28,7 +26,7 @@ std::string joined(const frmSerial& form, Text text) {
     return joined;
 }
 
-TEST(StartState, NamesGroupsStatesAndTheCaptionsThatMatter) {
+TEST(StartState, NamesGroupsStatesCaptionsLayoutAndALogThatCannotStart) {
     test::FormHarness harness;
     const frmSerial& form = harness.form;
     // Group 9, what needs an open port, holds every control not named here with its group.
@@ -77,26 +75,23 @@ TEST(StartState, NamesGroupsStatesAndTheCaptionsThatMatter) {
                 << a.name << " and " << b.name;
         }
     }
-}
 
-TEST(FormLoad, FillsTheListsAndReportsALogThatCannotStart) {
-    test::FormHarness harness;
-    // Under a regular file no folder can be made, not even by root.
+    // Start-up reports a log that cannot start: no folder can be made under a regular file.
     const std::filesystem::path not_a_folder = harness.folder.path() / "program";
     std::ofstream(not_a_folder) << "x";
-    frmSerial form(harness.port, harness.dialogs, harness.clock, not_a_folder.string());
-    form.start_up();
-    form.log_line("nowhere to go");  // no second box
+    frmSerial loaded(harness.port, harness.dialogs, harness.clock, not_a_folder.string());
+    loaded.start_up();
+    loaded.log_line("nowhere to go");  // no second box
     const auto cause = make_private_folders(not_a_folder / "log");
     ASSERT_TRUE(cause.has_value());
 
-    EXPECT_EQ(form.control("CmbPort").list.size(), 30u);
+    EXPECT_EQ(loaded.control("CmbPort").list.size(), 30u);
     ASSERT_EQ(harness.dialogs.shown.size(), 1u);
     const test::ShownBox& box = harness.dialogs.shown[0];
     EXPECT_EQ(std::tie(box.text, box.title, box.icon),
               std::make_tuple(cause->description, "Error#" + std::to_string(cause->number),
                               BoxIcon::Critical));
-    EXPECT_TRUE(form.log.log_path().empty() && harness.port.opens.empty());
+    EXPECT_TRUE(loaded.log.log_path().empty() && harness.port.opens.empty());
 }
 
 // 0x98 has no cp1251 character: U+FFFD stands for it.
@@ -113,10 +108,8 @@ TEST(FrameView, ShowsHexWithoutLeadingZerosThenTheReadableForm) {
 
 TEST(WholeNumber, ReadsSignedDecimalTextAndRefusesEverythingElse) {
     constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
-    const std::pair<std::string, std::int64_t> read[] = {{" +7 ", 7},
-                                                         {"\t-40\t", -40},
-                                                         {"-9223372036854775808", kMin},
-                                                         {"9223372036854775807", -(kMin + 1)}};
+    const std::pair<std::string, std::int64_t> read[] = {
+        {"\t+7 ", 7}, {"-9223372036854775808", kMin}, {"9223372036854775807", ~kMin}};
     for (const auto& [text, value] : read) {
         EXPECT_EQ(whole_number(text), value) << '"' << text << '"';
     }

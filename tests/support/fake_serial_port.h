@@ -1,9 +1,6 @@
 #pragma once
 
-#include <cstdint>
 #include <deque>
-#include <string>
-#include <vector>
 
 #include "serial/serial_port.h"
 

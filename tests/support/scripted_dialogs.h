@@ -1,11 +1,7 @@
 #pragma once
 
-#include <deque>
-#include <string>
-#include <vector>
-
 #include "app/dialogs.h"
-#include "support/fake_serial_port.h"
+#include "support/fake_serial_port.h"  // take, and with it deque, string and vector
 
 namespace qm720::test {
 
