@@ -1,9 +1,6 @@
 #pragma once
 
-#include <cstdint>
 #include <deque>
-#include <string>
-#include <vector>
 
 #include "serial/serial_port.h"
 
@@ -20,8 +17,7 @@ T take(std::deque<T>& queue, T otherwise) {
 }
 
 // A scripted port: no read queued is a silent line, no count queued writes the whole frame.
-class FakeSerialPort : public SerialPort {
-  public:
+struct FakeSerialPort : SerialPort {
     bool OpenPort(const std::string& device_path, const std::string& settings) override {
         opens.push_back({device_path, settings});
         return open_succeeds;
@@ -44,8 +40,7 @@ class FakeSerialPort : public SerialPort {
     std::deque<std::uint16_t> write_counts;
 
     struct OpenCall {
-        std::string device_path;
-        std::string settings;
+        std::string device_path, settings;
     };
     std::vector<OpenCall> opens;
     std::vector<Bytes> writes;

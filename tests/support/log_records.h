@@ -1,8 +1,6 @@
 #pragma once
 
 #include <regex>
-#include <string>
-#include <vector>
 
 #include "app/cp1251.h"
 #include "support/form_harness.h"

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <utility>
 
 #include "core/bytes.h"
@@ -33,12 +32,8 @@ struct Measurement {
 
 inline Bytes identity_reply(std::uint32_t serial_number, std::uint8_t version,
                             std::uint8_t prefix = 0, std::uint8_t address = 1) {
-    Bytes bytes{0x3E, address, 0xFC};
-    for (int k = 0; k < 4; ++k) {
-        bytes.push_back(static_cast<std::uint8_t>(serial_number >> (8 * k)));
-    }
-    bytes.insert(bytes.end(), {version, prefix});
-    return with_crc(bytes);
+    const auto byte = [&](int k) { return static_cast<std::uint8_t>(serial_number >> (8 * k)); };
+    return with_crc({0x3E, address, 0xFC, byte(0), byte(1), byte(2), byte(3), version, prefix});
 }
 
 }  // namespace qm720::test

@@ -7,8 +7,7 @@
 namespace qm720::test {
 
 // A fresh folder in the system's temporary folder, removed with all it holds when the helper goes.
-class TempFolder {
-  public:
+struct TempFolder {
     TempFolder() {
         std::random_device random;
         do {
@@ -22,8 +21,6 @@ class TempFolder {
     }
     const std::filesystem::path& path() const { return path_; }
     std::string string() const { return path_.string(); }
-
-  private:
     std::filesystem::path path_;
 };
 
