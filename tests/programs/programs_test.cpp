@@ -4,29 +4,20 @@
 #include <cstdio>
 #include <regex>
 #include <string>
+#include <utility>
 
-// The programs' command lines: what they print and the status they end with, with no window and
-// no log file for --help and --version.
+// The programs' command lines: what they print and the status they end with, with no window.
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string output;  // standard output and error together
-};
-
-Outcome run(const std::string& command) {
-    Outcome result;
+// The exit status and the text of `command`, its standard error joined to its output.
+std::pair<int, std::string> run(const std::string& command) {
+    std::string output;
     FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
+    for (int c = 0; pipe != nullptr && (c = std::fgetc(pipe)) != EOF;) {
+        output += static_cast<char>(c);
     }
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        result.output += buffer;
-    }
-    const int wait_status = pclose(pipe);
-    result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-    return result;
+    const int status = pipe != nullptr ? pclose(pipe) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
 TEST(Programs, EachCommandLineEndsWithItsStatusAndText) {
@@ -46,11 +37,9 @@ TEST(Programs, EachCommandLineEndsWithItsStatusAndText) {
         {std::string(QM720_SIM_PROGRAM) + " --version", 0, "qm720-sim " + version + "\n"},
     };
     for (const auto& c : cases) {
-        const Outcome result = run(c.command);
-        EXPECT_EQ(result.status, c.status) << c.command << "\n" << result.output;
-        EXPECT_TRUE(std::regex_match(result.output, std::regex(c.output, std::regex::ECMAScript)))
-            << c.command << "\n"
-            << result.output;
+        const auto [status, output] = run(c.command);
+        EXPECT_EQ(status, c.status) << c.command << "\n" << output;
+        EXPECT_TRUE(std::regex_match(output, std::regex(c.output))) << c.command << "\n" << output;
     }
 }
 

@@ -9,11 +9,8 @@
 namespace qm720 {
 namespace {
 
-using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-// Far above any time-out of the driver: only a hang gets there.
-constexpr auto kHang = 2s;
+constexpr auto kHang = std::chrono::seconds(2);  // far above any time-out: only a hang gets there
 
 class Win32SerialPortOnTheBus : public ::testing::Test {
   protected:
@@ -27,8 +24,7 @@ TEST_F(Win32SerialPortOnTheBus, ReadsAWholeReplyAndASilentLineEndsTheRead) {
     ASSERT_EQ(port.WritePort(poll_request(1)), poll_request(1).size());
     const Bytes reply = port.ReadPort();
     ASSERT_EQ(reply.size(), 22u);
-    EXPECT_EQ(reply[0], 0x3E);
-    EXPECT_EQ(reply[1], 1);
+    EXPECT_EQ(Bytes(reply.begin(), reply.begin() + 2), (Bytes{0x3E, 1}));
 
     ASSERT_EQ(port.WritePort(poll_request(200)), poll_request(200).size());
     const auto start = Clock::now();
