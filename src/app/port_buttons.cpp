@@ -2,18 +2,13 @@
 
 #include "app/combo_box.h"
 #include "app/frm_serial.h"
+#include "serial/port_names.h"
 
 namespace qm720 {
-namespace {
-
-// A COM port's device name is "\\.\COMn": the port opens it and the log names it so.
-constexpr std::string_view kDevicePrefix = "\\\\.\\";
-
-}  // namespace
 
 void frmSerial::open_port() {
     const std::string entry = control("CmbPort").caption;
-    const std::string path = std::string(kDevicePrefix) + entry;
+    const std::string path = std::string(kDevicePathPrefix) + entry;
     if (!port.OpenPort(path, kSensorLine)) {
         const std::string message = "Com Port " + entry + " недоступен. Установите нужный порт.";
         const std::string reason = open_failure_text(port.last_open_failure());

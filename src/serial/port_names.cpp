@@ -6,11 +6,6 @@
 #include <filesystem>
 
 namespace qm720 {
-namespace {
-
-constexpr std::string_view kDevicePathPrefix = "\\\\.\\";
-
-}  // namespace
 
 std::optional<unsigned> com_port_number(std::string_view name) {
     constexpr std::string_view kCom = "com";

@@ -7,6 +7,9 @@
 
 namespace qm720 {
 
+// Windows' device namespace, "\\.\COMn": the window hands its ports over, and logs them, so.
+inline constexpr std::string_view kDevicePathPrefix = "\\\\.\\";
+
 // n for a port name "COMn" (n >= 1, letters in either case); none for any other name.
 std::optional<unsigned> com_port_number(std::string_view name);
 

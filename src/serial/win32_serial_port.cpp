@@ -18,8 +18,6 @@ namespace {
 using namespace line_timeouts;
 using MonotonicClock = std::chrono::steady_clock;
 
-constexpr std::string_view kDevicePathPrefix = "\\\\.\\";
-
 // The port itself applies the time-outs: a read ends 20 ms after the last byte, or once
 // 1 ms for each of the 255 bytes asked plus 1 ms have passed; a write of n bytes gets n ms + 10.
 COMMTIMEOUTS line_time_outs() {
