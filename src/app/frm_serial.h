@@ -89,9 +89,10 @@ class frmSerial {
     std::int16_t level_full_scale = 1024;
     std::string mode_text;
 
-    // Learnt of the selected sensor since it was selected or the port was opened: a measurement
-    // reply of its own gave `mode_byte`; an intact identity reply of its own filled `sn`.
-    bool mode_byte_known = false;
+    // Learnt of the selected sensor since it was selected or the port was opened: an intact
+    // measurement reply of its own came (with a mode byte, it gave `mode_byte`; without one,
+    // `mode_byte` stays 0); an intact identity reply of its own filled `sn`.
+    bool measurement_seen = false;
     bool identity_known = false;
 
     ExchangeLog log;

@@ -19,7 +19,7 @@ bool contains(const std::vector<std::uint8_t>& values, std::uint8_t value) {
 }  // namespace
 
 Bytes valid_reply(Bytes received, const ExpectedReply& expected) {
-    skip_line_noise(received);
+    received = locate_reply(received).frame;
     if (!is_reply_frame(received) || !reply_intact(received) ||
         !contains(expected.addresses, received[kAddressOffset]) ||
         !contains(expected.codes, received[kCodeOffset])) {
