@@ -242,6 +242,8 @@ std::string usage_text() {
            "flipped\n"
            "             under the CRC of the true one\n"
            "  shortmode  its set-mode confirmation is 3E ADDR F2 CRC, without the mode byte\n"
+           "  badids=N   its next N identity replies are damaged as by badid, then it answers\n"
+           "             truly\n"
            "\n"
            "The sensors:\n"
            "  Requests with a wrong CRC, a wrong length or an unknown code, and requests to an\n"
