@@ -2,9 +2,12 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <tuple>
 
@@ -80,6 +83,28 @@ TEST(ExchangeLog, FailedLinesOpenOneBoxAndAreCountedOnceWritingResumes) {
     }
 }
 
+// A start whose log folder cannot be written (a file stands in its place) says so as a lost line
+// does; the next line makes the folder and counts the start record and the lines lost.
+TEST(ExchangeLog, AStartThatCannotWriteIsReportedOnceAndLaterLinesTryAgain) {
+    FormHarness harness;
+    const fs::path folder = harness.folder.path() / "log";
+    std::ofstream(folder) << "not a folder";
+    harness.form.start_up();
+    harness.form.log_line("lost");
+    fs::remove(folder);
+    harness.form.log_line("back");
+
+    EXPECT_EQ(harness.form.control("CmbPort").list.size(), 30u) << "start-up stopped at the log";
+    ASSERT_EQ(harness.dialogs.shown.size(), 1u) << "one box for the start and the line after it";
+    const test::ShownBox& box = harness.dialogs.shown[0];
+    EXPECT_EQ(box.text, "Журнал не записывается: " + (folder / "05122026_214315.log").string() +
+                            ": " + std::strerror(ENOTDIR));
+    EXPECT_EQ(std::tie(box.title, box.icon), std::make_tuple(std::string(), BoxIcon::None))
+        << "not the plain box of the running tool";
+    EXPECT_EQ(harness.log_bytes(), utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 2\"\r\n"
+                                                  "\"21:43:15 : back\"\r\n"));
+}
+
 TEST(LogHome, BesideTheProgramWhenWritableElseTheUsersStateFolder) {
     const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
     test::TempFolder folder;
@@ -100,6 +125,14 @@ TEST(LogHome, BesideTheProgramWhenWritableElseTheUsersStateFolder) {
     ASSERT_FALSE(log.start(state.string(), test::kStartTime));
     EXPECT_EQ(fs::status(state).permissions(), fs::perms::owner_all);
     EXPECT_EQ(fs::status(state / "log").permissions(), fs::perms::owner_all);
+}
+
+// Without any home folder the log is refused, not written beside the working folder.
+TEST(ExchangeLog, WithoutAHomeFolderNothingIsWrittenInTheWorkingFolder) {
+    ExchangeLog log;
+    EXPECT_TRUE(log.start("", test::kStartTime).has_value());
+    EXPECT_TRUE(log.write_line(test::kStartTime, "line").has_value());
+    EXPECT_FALSE(fs::exists(log.log_path())) << log.log_path();
 }
 
 }  // namespace
