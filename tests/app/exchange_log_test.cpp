@@ -105,11 +105,15 @@ TEST(ExchangeLog, AStartThatCannotWriteIsReportedOnceAndLaterLinesTryAgain) {
                                                   "\"21:43:15 : back\"\r\n"));
 }
 
-TEST(LogHome, BesideTheProgramWhenWritableElseTheUsersStateFolder) {
+// Only a build tree, marked by the build, keeps its log beside the program: an installed program
+// never writes into its own folder, even one its user (root) may write.
+TEST(LogHome, BesideTheProgramInAWritableBuildTreeElseTheUsersStateFolder) {
     const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-    test::TempFolder folder;
+    test::TempFolder build_tree, installed;
+    std::ofstream(build_tree.path() / kBuildTreeMark);
     const std::tuple<std::string, const char*, std::string> cases[] = {
-        {folder.string(), "/state", folder.string()},
+        {build_tree.string(), "/state", build_tree.string()},
+        {installed.string(), "/state", "/state/qm720"},
         {"/no/such/bin", "/state", "/state/qm720"},
         {"/no/such/bin", "relative", "/home/engineer/.local/state/qm720"}};
     ::setenv("HOME", "/home/engineer", 1);
@@ -121,7 +125,7 @@ TEST(LogHome, BesideTheProgramWhenWritableElseTheUsersStateFolder) {
     ::unsetenv("XDG_STATE_HOME");
 
     ExchangeLog log;
-    const fs::path state = folder.path() / "state" / "qm720";
+    const fs::path state = installed.path() / "state" / "qm720";
     ASSERT_FALSE(log.start(state.string(), test::kStartTime));
     EXPECT_EQ(fs::status(state).permissions(), fs::perms::owner_all);
     EXPECT_EQ(fs::status(state / "log").permissions(), fs::perms::owner_all);
