@@ -1,30 +1,25 @@
 #include "gui/command_line.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 #include <string_view>
 
 namespace qm720::gui {
 namespace {
 
 // Qt's own options as QApplication reads them, without their leading dash.
-constexpr std::array<std::string_view, 12> kQtOptionsWithValue = {
-    "style",         "stylesheet", "platform",        "platformpluginpath",
-    "platformtheme", "plugin",     "qwindowgeometry", "qwindowicon",
-    "qwindowtitle",  "session",    "display",         "geometry"};
-constexpr std::array<std::string_view, 2> kQtFlags = {"reverse", "widgetcount"};
-constexpr std::array<std::string_view, 3> kQtOptionsWithJoinedValue = {
+constexpr std::string_view kQtOptionsWithValue[] = {
+    "style",   "stylesheet",      "platform",    "platformpluginpath", "platformtheme", "plugin",
+    "session", "qwindowgeometry", "qwindowicon", "qwindowtitle",       "display",       "geometry"};
+constexpr std::string_view kQtFlags[] = {"reverse", "widgetcount"};
+constexpr std::string_view kQtOptionsWithJoinedValue[] = {
     "style=", "stylesheet=", "qmljsdebugger="};
 
-template <std::size_t N>
-bool is_one_of(std::string_view name, const std::array<std::string_view, N>& names) {
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-template <std::size_t N>
-bool starts_with_one_of(std::string_view name, const std::array<std::string_view, N>& prefixes) {
-    return std::any_of(prefixes.begin(), prefixes.end(),
-                       [name](std::string_view prefix) { return name.starts_with(prefix); });
+bool is_qt_option_without_value(std::string_view name) {
+    return std::ranges::find(kQtFlags, name) != std::end(kQtFlags) ||
+           std::ranges::any_of(kQtOptionsWithJoinedValue, [name](std::string_view prefix) {
+               return name.starts_with(prefix);
+           });
 }
 
 }  // namespace
@@ -52,13 +47,12 @@ CommandLine read_command_line(int argc, const char* const argv[]) {
         } else {
             return {ProgramRequest::RefuseArguments};
         }
-        if (is_one_of(name, kQtOptionsWithValue)) {
+        if (std::ranges::find(kQtOptionsWithValue, name) != std::end(kQtOptionsWithValue)) {
             if (++i == argc) {
                 return {ProgramRequest::RefuseArguments};
             }
             command_line.platform_chosen = command_line.platform_chosen || name == "platform";
-        } else if (!is_one_of(name, kQtFlags) &&
-                   !starts_with_one_of(name, kQtOptionsWithJoinedValue)) {
+        } else if (!is_qt_option_without_value(name)) {
             return {ProgramRequest::RefuseArguments};
         }
     }
