@@ -40,7 +40,8 @@ class frmSerial {
     Control& control(std::string_view name);
     const Control& control(std::string_view name) const;
 
-    // Start-up: address list, port list, exchange log.
+    // Start-up: address list, port list, exchange log. A log that cannot start is reported as
+    // any lost line is, and the lines after it try again.
     void start_up();
 
     // The address typed or chosen in CmbNet when it is a whole number 0..255; otherwise no
@@ -57,7 +58,8 @@ class frmSerial {
     void clear_sensor_readings();
     void follow_selected_address();
 
-    // Exchange log and frame view. The first line lost after a good one is reported in a box.
+    // Exchange log and frame view. The first record lost after a good one (or the start record)
+    // is reported in a box.
     void log_line(const std::string& text);
     void show_frame(const Bytes& frame);
 
@@ -98,6 +100,9 @@ class frmSerial {
     ExchangeLog log;
 
   private:
+    // "Журнал не записывается: " + the file + ": " + the reason, in the plain box.
+    void report_log_failure(const FileFailure& failure);
+
     // Position of the named control in controls_; throws std::logic_error for an unknown name.
     std::size_t index_of(std::string_view name) const;
 
