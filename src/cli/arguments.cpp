@@ -3,7 +3,7 @@
 #include "app/text_number.h"
 #include "cli/failure.h"
 #include "cli/output_modes.h"
-#include "presentation/mode_byte.h"
+#include "protocol/mode_bits.h"
 
 namespace qm720::cli {
 

@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "presentation/measurement_fields.h"
+#include "protocol/reply_fields.h"
 
 namespace qm720::cli {
 

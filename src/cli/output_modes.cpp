@@ -1,6 +1,6 @@
 #include "cli/output_modes.h"
 
-#include "presentation/mode_byte.h"
+#include "protocol/mode_bits.h"
 
 namespace qm720::cli {
 

@@ -5,8 +5,8 @@
 #include "cli/invocation.h"
 #include "cli/output.h"
 #include "cli/sensor_link.h"
-#include "presentation/identity_fields.h"
-#include "presentation/measurement_fields.h"
+#include "protocol/reply_fields.h"
+#include "protocol/reply_fields.h"
 
 namespace qm720::cli {
 

@@ -4,7 +4,7 @@
 
 #include "app/frm_serial.h"
 #include "app/text_number.h"
-#include "presentation/mode_byte.h"
+#include "protocol/mode_bits.h"
 #include "protocol/command_line.h"
 #include "protocol/requests.h"
 

@@ -16,7 +16,6 @@ namespace qm720 {
 namespace {
 
 constexpr std::uint8_t kFailuresTolerated = 3;
-constexpr std::size_t kLongestShownReply = 29;
 // One or two bad answers in a row are the line's ordinary hiccups; three are news.
 constexpr std::uint8_t kUnusableTicksTolerated = 2;
 
@@ -75,31 +74,15 @@ void toggle_activity_lamp(frmSerial& form) {
     lamp = lamp == kWhite ? kGrey : kWhite;
 }
 
-// Shown with the locally computed CRC after it, so an intact frame ends in two equal bytes.
-void show_answer(frmSerial& form, const Bytes& answer) {
-    if (answer.size() <= kLongestShownReply) {
-        Bytes shown = answer;
-        shown.push_back(reply_check_crc(answer));
-        form.show_frame(shown);
-    }
-}
-
+// The read after the scan is the scan answer whatever it looks like: bare address bytes, any
+// of which may be 0x3E or look like noise.
 AnswerUse use_answer(frmSerial& form, const Bytes& answer, const Bytes& answered_request) {
-    // The read after the scan is the scan answer whatever it looks like: bare address bytes, any
-    // of which may be 0x3E or look like noise.
     if (answered_request == network_scan_request()) {
-        show_answer(form, answer);
+        show_read(form, answer);
         take_scan_answer(form, answer);
         return AnswerUse::Neutral;
     }
-    const LocatedReply located = locate_reply(answer);
-    show_answer(form, located.frame);
-    if (!is_reply_frame(located.frame)) {
-        return AnswerUse::Unusable;
-    }
-    return dispatch_reply(
-        form, located.frame,
-        {.answered_request = answered_request, .after_noise = located.after_noise});
+    return dispatch_reply(form, answer, answered_request);
 }
 
 void process_answer(frmSerial& form, const Bytes& answer, const Bytes& answered_request) {

@@ -13,19 +13,15 @@ class frmSerial;
 // answer); or nothing that could be used.
 enum class AnswerUse { Measurement, Neutral, Unusable };
 
-// What a reply is judged against: the request written in the tick before it was read, and
-// whether line noise came before it in the read.
-struct ReplyContext {
-    Bytes answered_request;
-    bool after_noise = false;
-};
+// Shows a read in the frame view with the locally computed CRC after it, so an intact frame ends
+// in two equal bytes; a read of 30 bytes or more is not shown.
+void show_read(frmSerial& form, const Bytes& read);
 
-// Acts on a reply frame by its code: decoders for measurement, identity and mode replies, a
-// status line for each confirmation, a box for an intact reply of a code nobody knows. Readings
-// are believed only when intact and from the sensor asked. A confirmation counts only when it
-// answers the request written before it; on a clean line it is taken whatever its CRC, since the
-// sensor did act, but after noise only when intact: noise can hold the prefix byte. Anything
-// else is an unusable answer, silently.
-AnswerUse dispatch_reply(frmSerial& form, const Bytes& reply, const ReplyContext& context);
+// Judges one read as the answer to `answered_request`, the request written in the tick before
+// it, shows it in the frame view and acts on it by its kind: decoders for measurement, identity
+// and mode replies, a status line for each confirmation, a box for an intact reply of a code
+// nobody knows from the sensor asked. The window takes a confirmation on a clean line whatever
+// its CRC, since the sensor did act; everything else needs an intact frame.
+AnswerUse dispatch_reply(frmSerial& form, const Bytes& read, const Bytes& answered_request);
 
 }  // namespace qm720

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/frm_serial.h"
-#include "presentation/identity_fields.h"
+#include "protocol/reply_fields.h"
 
 namespace qm720 {
 

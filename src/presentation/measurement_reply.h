@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/bytes.h"
-#include "presentation/measurement_fields.h"
+#include "protocol/reply_fields.h"
 
 namespace qm720 {
 

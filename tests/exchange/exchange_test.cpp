@@ -53,7 +53,7 @@ class ExchangeCycle : public ::testing::Test {
     Colour& lamp() { return h.form.control("Pic").fill_colour; }
     // `reply` read in the tick after `asked` was written.
     AnswerUse dispatch(const Bytes& reply, const Bytes& asked = poll_request(1)) {
-        return dispatch_reply(h.form, reply, {.answered_request = asked, .after_noise = false});
+        return dispatch_reply(h.form, reply, asked);
     }
     bool logged(const std::string& text) {
         const Names log = test::logged_texts(h);
@@ -351,15 +351,18 @@ TEST_F(ExchangeCycle, MeasurementsAndIdentitiesAreTakenOnlyIntactAndFromTheSenso
         {damaged_identity, true},
         {test::identity_reply(123456, 163, 0, 5), true},
     };
-    for (const auto& [reply, z255] : unusable) {
-        h.form.control("z255").checked = z255;
-        EXPECT_EQ(dispatch(reply), AnswerUse::Unusable) << two_digit_hex(reply);
+    for (const auto& [reply, broadcast] : unusable) {
+        EXPECT_EQ(dispatch(reply, poll_request(broadcast ? kBroadcastAddress : 1)),
+                  AnswerUse::Unusable)
+            << two_digit_hex(reply);
     }
-    EXPECT_EQ(caption("uroven") + caption("sn"), "Нет данных0");
+    EXPECT_EQ(caption("uroven"), "Нет данных");
+    EXPECT_EQ(caption("sn"), "0");
 
     EXPECT_EQ(dispatch(test::identity_reply(123456, 163)), AnswerUse::Neutral);
     EXPECT_EQ(caption("vv"), "1.6.3.");
-    EXPECT_EQ(dispatch(test::Measurement{.address = 5}.frame()), AnswerUse::Measurement);
+    EXPECT_EQ(dispatch(test::Measurement{.address = 5}.frame(), poll_request(kBroadcastAddress)),
+              AnswerUse::Measurement);
     EXPECT_EQ(caption("ne"), "5");
 }
 

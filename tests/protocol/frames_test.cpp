@@ -4,6 +4,7 @@
 #include "protocol/command_line.h"
 #include "protocol/crc8.h"
 #include "protocol/four_bytes.h"
+#include "protocol/reply_acceptance.h"
 #include "protocol/reply_frame.h"
 #include "protocol/requests.h"
 
@@ -114,6 +115,58 @@ TEST(ReplyFrame, IsFoundBehindNoiseThatHoldsItsPrefix) {
         const LocatedReply located = locate_reply(c.read);
         EXPECT_EQ(located.frame, c.frame);
         EXPECT_EQ(located.after_noise, c.after_noise);
+    }
+}
+
+// The one rule both programs take replies by. qm720-cli wants every confirmation intact and
+// from the sensor asked; the window takes one on a clean line whatever its CRC. After a
+// broadcast poll any sensor's measurement is the one asked for, and only the sensor asked may
+// say it did not understand.
+TEST(ReplyAcceptance, JudgesEachReplyAgainstTheRequestItAnswers) {
+    Bytes damaged_confirmation = with_crc(hex("3E 01 F5"));
+    damaged_confirmation.back() ^= 0x01;
+    const Bytes measurement_of_5 =
+        with_crc(hex("3E 05 F0 17 00 02 A0 86 01 00 A0 86 01 00 30 E6 02 00 07 00"));
+    const struct {
+        const char* what;
+        Bytes read;
+        Bytes asked;
+        bool lenient;
+        ReplyKind kind;
+    } cases[] = {
+        {"a damaged confirmation, strictly", damaged_confirmation,
+         calibrate_request(1, Level::Full), false, ReplyKind::Unusable},
+        {"a damaged confirmation, leniently", damaged_confirmation,
+         calibrate_request(1, Level::Full), true, ReplyKind::Confirmation},
+        {"a damaged confirmation after noise, leniently",
+         [&] {
+             Bytes read{0xA5};
+             read.insert(read.end(), damaged_confirmation.begin(), damaged_confirmation.end());
+             return read;
+         }(),
+         calibrate_request(1, Level::Full), true, ReplyKind::Unusable},
+        {"a confirmation from another sensor, strictly", with_crc(hex("3E 02 F5")),
+         calibrate_request(1, Level::Full), false, ReplyKind::Unusable},
+        {"a password refusal of a password change", with_crc(hex("3E 01 FD")),
+         *change_password_request(1, 5), false, ReplyKind::Confirmation},
+        {"another sensor's measurement", measurement_of_5, poll_request(1), false,
+         ReplyKind::Unusable},
+        {"any sensor's measurement after a broadcast poll", measurement_of_5,
+         poll_request(kBroadcastAddress), false, ReplyKind::Measurement},
+        {"an unknown code from the sensor asked", with_crc(hex("3E 01 E7")), poll_request(1), false,
+         ReplyKind::Unrecognised},
+        {"an unknown code from another sensor", with_crc(hex("3E 02 E7")), poll_request(1), false,
+         ReplyKind::Unusable},
+        {"a parameter reply", with_crc(hex("3E 01 06")), poll_request(1), false,
+         ReplyKind::ParameterReply},
+        {"too short for a frame", hex("3E 01 F5"), calibrate_request(1, Level::Full), true,
+         ReplyKind::Unusable},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const JudgedReply judged = judge_reply(
+            c.read, {.asked = c.asked, .reading_address = 1, .lenient_confirmations = c.lenient});
+        EXPECT_EQ(judged.kind, c.kind);
     }
 }
 

@@ -2,11 +2,15 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "core/bytes.h"
 #include "protocol/reply_layout.h"
 
 namespace qm720 {
+
+// The payloads of the two replies that carry readings, decoded once for the window and
+// qm720-cli alike.
 
 // Shorter than this, a measurement reply lacks fields every reading needs. A reply that ends
 // with K counts, its CRC standing in K's high byte.
@@ -26,5 +30,16 @@ struct MeasurementFields {
 
 // The fields of a measurement reply whose CRC is already checked; none when it is too short.
 std::optional<MeasurementFields> measurement_fields(const Bytes& reply);
+
+// What an identity reply (code 0xFC) tells: the serial number and, in a reply of full length,
+// the software version as a number and as the text the window shows ("1.6.3.").
+struct IdentityFields {
+    std::uint32_t serial_number = 0;
+    std::optional<std::uint8_t> software_version;
+    std::string version_text;  // empty without a version
+};
+
+// None when the reply is too short to hold a serial number.
+std::optional<IdentityFields> identity_fields(const Bytes& reply);
 
 }  // namespace qm720
