@@ -23,7 +23,8 @@ QM720_FUZZ(input) {
         qm720::network_scan_request(),
         qm720::set_mode_request(0, 0x01),
         qm720::calibrate_request(0, qm720::Level::Full),
-        qm720::enter_password_request(0, 1234).value_or(qm720::Bytes{}),
+        qm720::four_byte_request(0, qm720::CommandCode::EnterPassword, 1234)
+            .value_or(qm720::Bytes{}),
     };
     h.form.link.pending_request = first_requests[data[0] % std::size(first_requests)];
     for (std::size_t at = 1; at < size && h.port.reads.size() < 16;) {

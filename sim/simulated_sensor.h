@@ -31,8 +31,6 @@ class SimulatedSensor {
     bool silent() const { return settings_.faults.silent; }
     // The present settings: calibration, mode, address and serial number follow the commands.
     const SensorSettings& settings() const { return settings_; }
-    // What the last poll reported (the centre values before the first poll).
-    const Readings& last_readings() const { return last_readings_; }
 
   private:
     Bytes honest_reply(std::uint8_t code, const Bytes& payload);

@@ -23,13 +23,10 @@ enum class ControlKind {
 using Colour = std::uint32_t;
 inline constexpr Colour kButtonFace = 0x8000000F;
 
-inline constexpr int kCyrillicCharset = 204;
-
 struct Font {
     std::string name = "MS Sans Serif";
     double points = 8.25;
     bool bold = false;
-    int charset = kCyrillicCharset;
 };
 
 // One control of the window as plain data. Handlers read and write these fields; the front end
@@ -43,7 +40,7 @@ struct Control {
     int width = 0;
     int height = 0;
     std::string caption;  // caption or text, UTF-8
-    std::string tag;      // group number as decimal text; empty for no group
+    int group = 0;        // the group the control is enabled and disabled with; 0: none
     bool enabled = true;
     bool visible = true;
     Colour fill_colour = 0;            // shapes

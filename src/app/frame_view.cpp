@@ -5,18 +5,19 @@
 namespace qm720 {
 namespace {
 
-constexpr std::uint8_t kAck = 0x5D;
-constexpr std::uint8_t kNak = 0x5B;
+// The view names the brackets ']' and '[' as the acknowledgements they once stood for.
+constexpr std::uint8_t kClosingBracket = 0x5D;
+constexpr std::uint8_t kOpeningBracket = 0x5B;
 constexpr std::uint8_t kFirstShown = 0x30;
 constexpr std::uint8_t kCarriageReturn = 0x0D;
 constexpr std::uint8_t kLineFeed = 0x0A;
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
 std::string readable(std::uint8_t byte) {
-    if (byte == kAck) {
+    if (byte == kClosingBracket) {
         return "<ACK>";
     }
-    if (byte == kNak) {
+    if (byte == kOpeningBracket) {
         return "<NAK>";
     }
     if (byte >= kFirstShown) {

@@ -63,15 +63,12 @@ class frmSerial {
     void log_line(const std::string& text);
     void show_frame(const Bytes& frame);
 
-    // Control groups, by the number in each control's tag. Group 9 needs an open port: opening
+    // Control groups, by each control's group number. Group 9 needs an open port: opening
     // toggles it, closing disables it together with the groups a sensor's software version
-    // unlocks, which the enable_v functions turn on for versions 130, 131, 134 and 163 and up.
+    // unlocks, which `enable_version_groups` turns on for the version a sensor reported.
     void toggle_port_groups();
     void disable_port_groups();
-    void enable_v130();
-    void enable_v131();
-    void enable_v134();
-    void enable_v163();
+    void enable_version_groups(std::uint8_t software_version);
 
     // Port buttons.
     void open_port();

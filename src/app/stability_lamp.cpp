@@ -9,7 +9,8 @@ namespace qm720 {
 namespace {
 
 constexpr double kAverageWeight = 5.0;
-constexpr double kTolerance = 5000.0;  // 1/5000 of the value: 0.02 %
+// A value is steady within one part in this many of the average: 0.02 %.
+constexpr double kSteadyWithinOnePartIn = 5000.0;
 constexpr std::int16_t kTopScore = 5;
 constexpr std::int16_t kTopHold = 60;
 
@@ -24,7 +25,8 @@ Colour StabilityLamp::after_reply(std::uint32_t current_value) {
         hold = 0;
         average += (value - average) / kAverageWeight;
         const double deviation = std::fabs(average - value);
-        score = static_cast<std::int16_t>(value / kTolerance > deviation ? score + 1 : score - 1);
+        score = static_cast<std::int16_t>(value / kSteadyWithinOnePartIn > deviation ? score + 1
+                                                                                     : score - 1);
     }
 
     Colour lamp = kYellow;

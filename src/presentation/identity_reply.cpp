@@ -7,21 +7,6 @@
 
 namespace qm720 {
 
-namespace {
-
-void enable_version_groups(frmSerial& form, std::uint8_t version) {
-    if (version >= 130)
-        form.enable_v130();
-    if (version >= 131)
-        form.enable_v131();
-    if (version >= 134)
-        form.enable_v134();
-    if (version >= 163)
-        form.enable_v163();
-}
-
-}  // namespace
-
 void show_identity(frmSerial& form, const Bytes& reply) {
     form.identity_known = true;
     Control& serial_number = form.control("sn");
@@ -35,7 +20,7 @@ void show_identity(frmSerial& form, const Bytes& reply) {
     Control& version = form.control("vv");
     if (fields->software_version) {
         version.caption = fields->version_text;
-        enable_version_groups(form, *fields->software_version);
+        form.enable_version_groups(*fields->software_version);
     }
 
     form.log_line("Device: " + serial_number.caption + "  Ver Soft: " + version.caption);

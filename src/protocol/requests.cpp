@@ -80,14 +80,6 @@ std::optional<Bytes> write_serial_number_request(std::uint8_t address, std::int6
     return four_byte_request(address, CommandCode::WriteSerialNumber, serial_number);
 }
 
-std::optional<Bytes> enter_password_request(std::uint8_t address, std::int64_t password) {
-    return four_byte_request(address, CommandCode::EnterPassword, password);
-}
-
-std::optional<Bytes> change_password_request(std::uint8_t address, std::int64_t password) {
-    return four_byte_request(address, CommandCode::ChangePassword, password);
-}
-
 Bytes network_scan_request() {
     return with_crc({kRequestPrefix, kBroadcastAddress});
 }

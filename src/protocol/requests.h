@@ -52,10 +52,6 @@ Bytes set_address_request(std::uint8_t address, std::uint8_t new_address);
                                                      std::int64_t value);
 [[nodiscard]] std::optional<Bytes> write_serial_number_request(std::uint8_t address,
                                                                std::int64_t serial_number);
-[[nodiscard]] std::optional<Bytes> enter_password_request(std::uint8_t address,
-                                                          std::int64_t password);
-[[nodiscard]] std::optional<Bytes> change_password_request(std::uint8_t address,
-                                                           std::int64_t password);
 // The one request without a command code: 31 FF DC.
 Bytes network_scan_request();
 

@@ -19,10 +19,10 @@ using Names = std::vector<std::string>;
 struct PortButtons : testing::Test {
     PortButtons() { form.start_up(); }
     // The members of `groups` whose enable state is not `enabled`.
-    Names group_not(std::initializer_list<std::string_view> groups, bool enabled) const {
+    Names group_not(std::initializer_list<int> groups, bool enabled) const {
         Names names;
         for (const Control& control : form.controls()) {
-            if (std::ranges::count(groups, control.tag) > 0 && control.enabled != enabled) {
+            if (std::ranges::count(groups, control.group) > 0 && control.enabled != enabled) {
                 names.push_back(control.name);
             }
         }
@@ -36,7 +36,7 @@ struct PortButtons : testing::Test {
 TEST_F(PortButtons, OpenCloseOpenSwitchGroup9TheTickAndTheButtonAndAreLogged) {
     FormEventTable events;
     add_port_events(events);
-    const Names never_switched_off = group_not({"", "2", "5", "7"}, true);
+    const Names never_switched_off = group_not({0, 2, 5, 7}, true);
     form.link.write_failures = 3;
     form.link.pending_request = {0x31, 0x00, 0xF8, 0x00, 0x00, 0x04, 0xD2, 0x61};
     events.at("BTNOpenCom_Click")(form);
@@ -47,20 +47,18 @@ TEST_F(PortButtons, OpenCloseOpenSwitchGroup9TheTickAndTheButtonAndAreLogged) {
     EXPECT_TRUE(form.control("TMRComm").enabled && !form.control("BTNOpenCom").enabled);
     EXPECT_EQ(form.link.write_failures, 0);
     // The frame view starts on, so the first open's toggle turns it off.
-    EXPECT_EQ(group_not({"9"}, true), Names{"txtRec"});
-    EXPECT_EQ(group_not({"130", "131"}, false), Names{});
+    EXPECT_EQ(group_not({9}, true), Names{"txtRec"});
+    EXPECT_EQ(group_not({130, 131}, false), Names{});
 
-    form.enable_v130();
-    form.enable_v131();
-    form.enable_v163();
+    form.enable_version_groups(163);
     events.at("BTNCloseCom_Click")(form);
     EXPECT_TRUE(!form.control("TMRComm").enabled && form.control("BTNOpenCom").enabled);
     EXPECT_EQ(harness.port.closes, 1);
-    EXPECT_EQ(group_not({"9", "130", "131", "163"}, false), Names{});
-    EXPECT_EQ(group_not({"", "2", "5", "7"}, true), never_switched_off);
+    EXPECT_EQ(group_not({9, 130, 131, 163}, false), Names{});
+    EXPECT_EQ(group_not({0, 2, 5, 7}, true), never_switched_off);
 
     events.at("BTNOpenCom_Click")(form);
-    EXPECT_EQ(group_not({"9"}, true), Names{});
+    EXPECT_EQ(group_not({9}, true), Names{});
     EXPECT_TRUE(harness.dialogs.shown.empty());
     EXPECT_EQ(
         test::logged_texts(harness),
@@ -81,7 +79,7 @@ TEST_F(PortButtons, APortThatWillNotOpenIsReportedWithItsCauseAndNothingSwitches
     EXPECT_EQ(std::tie(box.text, box.title, box.icon),
               std::make_tuple(texts[0] + "\n" + texts[1], "", BoxIcon::Exclamation));
     EXPECT_TRUE(!form.control("TMRComm").enabled && form.control("BTNOpenCom").enabled);
-    EXPECT_EQ(group_not({"9"}, false), Names{"txtRec"});
+    EXPECT_EQ(group_not({9}, false), Names{"txtRec"});
     EXPECT_EQ(test::logged_texts(harness), texts);
 }
 

@@ -29,7 +29,10 @@ TEST(StartState, NamesGroupsStatesCaptionsAndLayout) {
     // Group 9, what needs an open port, holds every control not named here with its group.
     EXPECT_EQ(
         joined(form,
-               [](const Control& c) { return c.tag == "9" ? "" : c.name + ':' + c.tag + ' '; }),
+               [](const Control& c) {
+                   const std::string group = c.group == 0 ? "" : std::to_string(c.group);
+                   return c.group == 9 ? "" : c.name + ':' + group + ' ';
+               }),
         "Frame2:2 CmbPort:7 BTNOpenCom:2 Pic: Chg_pass: ProgressBar1: k: R_a:130 R_analog:130 "
         "R_f:130 R_fr:130 R_p:131 R_per:131 R_p485:163 Label2:163 D_4096:163 Label6:163 "
         "Gen_ust:5 Frame8: Frame6:5 sdv_verh:5 sdv_hi:163 gen_up:5 Frame7:5 sdv_niz:5 "

@@ -238,16 +238,17 @@ TEST_F(ExchangeCycle, RepliesOfCommandsAreShownAndLogged) {
         std::uint8_t code;
         Bytes asked;
         const char* text;
-    } confirmations[] = {{0xF5, calibrate_request(1, Level::Full), " Установлен верхний уровень."},
-                         {0xFA, calibrate_request(1, Level::Empty), " Установлен нижний уровень."},
-                         {0xF4, shift_request(1, Level::Full, 5), "Сдвинут верхний уровень."},
-                         {0xF9, shift_request(1, Level::Empty, 5), "Сдвинут нижний уровень."},
-                         {0xFB, set_address_request(1, 7), " Установлен сетевой номер."},
-                         {0xF6, *write_serial_number_request(1, 5), "Установлен серийный номер."},
-                         {0xF8, *enter_password_request(1, 5), "Пароль принят."},
-                         {0xFD, *enter_password_request(1, 5), "Неверный пароль."},
-                         {0xFD, *change_password_request(1, 5), "Неверный пароль."},
-                         {0xF7, *change_password_request(1, 5), "Пароль изменен."}};
+    } confirmations[] = {
+        {0xF5, calibrate_request(1, Level::Full), " Установлен верхний уровень."},
+        {0xFA, calibrate_request(1, Level::Empty), " Установлен нижний уровень."},
+        {0xF4, shift_request(1, Level::Full, 5), "Сдвинут верхний уровень."},
+        {0xF9, shift_request(1, Level::Empty, 5), "Сдвинут нижний уровень."},
+        {0xFB, set_address_request(1, 7), " Установлен сетевой номер."},
+        {0xF6, *write_serial_number_request(1, 5), "Установлен серийный номер."},
+        {0xF8, *four_byte_request(1, CommandCode::EnterPassword, 5), "Пароль принят."},
+        {0xFD, *four_byte_request(1, CommandCode::EnterPassword, 5), "Неверный пароль."},
+        {0xFD, *four_byte_request(1, CommandCode::ChangePassword, 5), "Неверный пароль."},
+        {0xF7, *four_byte_request(1, CommandCode::ChangePassword, 5), "Пароль изменен."}};
     for (const auto& c : confirmations) {
         SCOPED_TRACE(int(c.code));
         EXPECT_EQ(dispatch({0x3E, 0x01, c.code, 0x00}, c.asked), AnswerUse::Neutral);
@@ -322,7 +323,7 @@ TEST_F(ExchangeCycle, NoiseThatHoldsTheReplyPrefixNeverFakesAReply) {
         {"a password confirmation in noise", hex("A5 5A 3E 07 F8 00 13"), {}, false},
         {"an unknown code in noise", hex("13 3E 7A 99 00 00"), {}, false},
         {"a damaged confirmation of what was asked, after noise", hex("A5 3E 01 F8 00"),
-         *enter_password_request(1, 5), false},
+         *four_byte_request(1, CommandCode::EnterPassword, 5), false},
         {"an intact confirmation and a measurement, after noise", noise_then_measurement, {}, true},
     };
     for (const auto& c : cases) {

@@ -34,9 +34,12 @@ TEST(Requests, WorkedFramesComeOutByteForByteZeroBytesIncluded) {
         {set_address_request(1, 255), hex("31 01 FB FF E3")},
         {write_serial_number_request(1, kMaxSerialNumber).value(), hex("31 01 F6 00 1E 84 80 02")},
         {write_serial_number_request(1, 0).value(), hex("31 01 F6 00 00 00 00 24")},
-        {enter_password_request(1, kMaxPassword).value(), with_crc(hex("31 01 F8 77 35 94 00"))},
-        {change_password_request(1, kMaxPassword).value(), with_crc(hex("31 01 F7 77 35 94 00"))},
-        {enter_password_request(1, 0).value(), with_crc(hex("31 01 F8 00 00 00 00"))},
+        {four_byte_request(1, CommandCode::EnterPassword, kMaxPassword).value(),
+         with_crc(hex("31 01 F8 77 35 94 00"))},
+        {four_byte_request(1, CommandCode::ChangePassword, kMaxPassword).value(),
+         with_crc(hex("31 01 F7 77 35 94 00"))},
+        {four_byte_request(1, CommandCode::EnterPassword, 0).value(),
+         with_crc(hex("31 01 F8 00 00 00 00"))},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.frame, c.expected) << two_digit_hex(c.expected);
@@ -49,8 +52,7 @@ TEST(LongToString, GivesFourBytesUpToTheLargestAndRefusesNegatives) {
         EXPECT_EQ(four_bytes(refused), std::nullopt) << refused;
     }
     EXPECT_EQ(write_serial_number_request(1, -1), std::nullopt);
-    EXPECT_EQ(enter_password_request(1, -5), std::nullopt);
-    EXPECT_EQ(change_password_request(1, -2'000'000'000), std::nullopt);
+    EXPECT_EQ(four_byte_request(1, CommandCode::EnterPassword, -5), std::nullopt);
 }
 
 TEST(CommandLine, ShiftAndModeFramesHaveTheirLinesOtherFramesNone) {
@@ -148,7 +150,7 @@ TEST(ReplyAcceptance, JudgesEachReplyAgainstTheRequestItAnswers) {
         {"a confirmation from another sensor, strictly", with_crc(hex("3E 02 F5")),
          calibrate_request(1, Level::Full), false, ReplyKind::Unusable},
         {"a password refusal of a password change", with_crc(hex("3E 01 FD")),
-         *change_password_request(1, 5), false, ReplyKind::Confirmation},
+         *four_byte_request(1, CommandCode::ChangePassword, 5), false, ReplyKind::Confirmation},
         {"another sensor's measurement", measurement_of_5, poll_request(1), false,
          ReplyKind::Unusable},
         {"any sensor's measurement after a broadcast poll", measurement_of_5,
