@@ -77,7 +77,11 @@ Bytes LineService::read_available() const {
 
 void LineService::serve(const Bytes& request, Clock::time_point arrived) {
     ++requests_served_;
-    const Bytes answer = bus_.answer(request);
+    const bool swapping = timing_.swap && timing_.swap->after_request + 1 == requests_served_;
+    if (swapping) {
+        bus_.replace(timing_.swap->newcomer);
+    }
+    const Bytes answer = swapping ? Bytes{} : bus_.answer(request);
     const Bytes burst = burst_due();
     if (timing_.verbose) {
         std::cerr << spaced_hex(request) << " => ";
@@ -93,16 +97,19 @@ void LineService::serve(const Bytes& request, Clock::time_point arrived) {
     send_paced(burst, answer);
 }
 
-// The burst's bytes when the request just counted is the one it goes before; otherwise none.
+// The noise that goes before the answer to the request just counted; none for most.
 Bytes LineService::burst_due() {
-    if (!timing_.burst || timing_.burst->before_request != requests_served_) {
-        return {};
+    Bytes noise;
+    for (const LineBurst& burst : timing_.bursts) {
+        if (burst.before_request != requests_served_) {
+            continue;
+        }
+        noise.insert(noise.end(), burst.given.begin(), burst.given.end());
+        for (unsigned k = 0; k < burst.random_length; ++k) {
+            noise.push_back(chance_.byte());
+        }
     }
-    Bytes burst(timing_.burst->length);
-    for (std::uint8_t& byte : burst) {
-        byte = chance_.byte_other_than(kReplyPrefix);
-    }
-    return burst;
+    return noise;
 }
 
 // `noise` first, then `answer` with the gap after its first half, one byte time apart.

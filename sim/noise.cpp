@@ -16,9 +16,4 @@ std::uint8_t Noise::byte() {
     return static_cast<std::uint8_t>(engine_() >> 24);
 }
 
-std::uint8_t Noise::byte_other_than(std::uint8_t avoided) {
-    const std::uint8_t drawn = byte();
-    return drawn == avoided ? static_cast<std::uint8_t>(~avoided) : drawn;
-}
-
 }  // namespace qm720::sim

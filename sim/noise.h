@@ -17,8 +17,6 @@ class Noise {
     // A whole number in [low, high].
     std::uint32_t between(std::uint32_t low, std::uint32_t high);
     std::uint8_t byte();
-    // A byte never equal to `avoided`: a draw that hits it gives its complement instead.
-    std::uint8_t byte_other_than(std::uint8_t avoided);
 
   private:
     std::mt19937 engine_;

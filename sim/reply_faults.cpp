@@ -9,7 +9,7 @@ namespace qm720::sim {
 namespace {
 
 Bytes line_noise(std::size_t length, Noise& noise) {
-    Bytes bytes{noise.byte_other_than(kReplyPrefix)};
+    Bytes bytes;
     while (bytes.size() < length) {
         bytes.push_back(noise.byte());
     }
@@ -54,7 +54,7 @@ Bytes with_faults(Bytes reply, const SensorFaults& faults, Noise& noise) {
         damage(reply, faults, answered);
     }
     if (faults.noisy) {
-        reply.insert(reply.begin(), noise.byte_other_than(kReplyPrefix));
+        reply.insert(reply.begin(), noise.byte());
     }
     return reply;
 }

@@ -18,7 +18,8 @@ bool well_formed(const Bytes& request) {
 
 }  // namespace
 
-SensorBus::SensorBus(const std::vector<SensorSettings>& sensors, BusOptions options) {
+SensorBus::SensorBus(const std::vector<SensorSettings>& sensors, BusOptions options)
+    : options_(options) {
     sensors_.reserve(sensors.size());
     for (std::size_t index = 0; index < sensors.size(); ++index) {
         // Each sensor draws from its own sequence, so polling one never changes another's.
@@ -40,6 +41,17 @@ Bytes SensorBus::answer(const Bytes& request) {
     }
     const Bytes payload(request.begin() + kPayloadOffset, request.end() - 1);
     return sensor->answer(request[kCodeOffset], payload);
+}
+
+void SensorBus::replace(const SensorSettings& newcomer) {
+    const auto seed = options_.seed + static_cast<std::uint32_t>(sensors_.size());
+    for (SimulatedSensor& sensor : sensors_) {
+        if (sensor.address() == newcomer.address) {
+            sensor = SimulatedSensor(newcomer, seed, options_.steady);
+            return;
+        }
+    }
+    sensors_.emplace_back(newcomer, seed, options_.steady);
 }
 
 Bytes SensorBus::scan_answer() const {

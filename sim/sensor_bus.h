@@ -28,11 +28,16 @@ class SensorBus {
 
     const std::vector<SimulatedSensor>& sensors() const { return sensors_; }
 
+    // Puts `newcomer` on the line in place of the sensor at its address, or after the others
+    // when there is none.
+    void replace(const SensorSettings& newcomer);
+
   private:
     Bytes scan_answer() const;
     SimulatedSensor* addressed(std::uint8_t address);
 
     std::vector<SimulatedSensor> sensors_;
+    BusOptions options_;
 };
 
 }  // namespace qm720::sim

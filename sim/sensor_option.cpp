@@ -30,8 +30,8 @@ std::function<void(SensorSettings&, std::int64_t)> store(Field SensorSettings::*
     };
 }
 
-const std::array<NumberKey, 11>& number_keys() {
-    static const std::array<NumberKey, 11> keys = {{
+const std::array<NumberKey, 12>& number_keys() {
+    static const std::array<NumberKey, 12> keys = {{
         {"serial", 0, kMaxFourBytes, store(&SensorSettings::serial_number)},
         {"version", 0, 255, store(&SensorSettings::software_version)},
         {"prefix", 0, 255, store(&SensorSettings::version_prefix)},
@@ -43,6 +43,7 @@ const std::array<NumberKey, 11>& number_keys() {
         {"full", 0, kMaxFourBytes, store(&SensorSettings::full_level)},
         {"k", 0, 65535, store(&SensorSettings::k_value)},
         {"password", 0, kMaxFourBytes, store(&SensorSettings::password)},
+        {"badids", 0, kMaxFourBytes, store(&SensorSettings::damaged_identities)},
     }};
     return keys;
 }

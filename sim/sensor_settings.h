@@ -33,6 +33,9 @@ struct SensorSettings {
     std::uint16_t k_value = 600;
     std::uint32_t password = 0;
     SensorFaults faults;
+    // Identity replies still to come damaged as by the fault `badid`, one at a time: a line that
+    // hurts a few answers, not a sensor that always lies.
+    std::uint32_t damaged_identities = 0;
 };
 
 // A plausible sensor at `address`: calibration ratio just above 1.9, varied by address so that

@@ -39,10 +39,51 @@ LineBurst parse_burst(std::string_view text) {
     if (colon == std::string_view::npos) {
         throw OptionError("--burst needs N:K, not '" + std::string(text) + "'");
     }
-    return {
-        static_cast<unsigned>(parse_number(text.substr(0, colon), 1, kLongestBurst, "--burst N")),
-        static_cast<unsigned>(parse_number(text.substr(colon + 1), 1,
-                                           std::numeric_limits<unsigned>::max(), "--burst K"))};
+    return {.random_length = static_cast<unsigned>(
+                parse_number(text.substr(0, colon), 1, kLongestBurst, "--burst N")),
+            .given = {},
+            .before_request = static_cast<unsigned>(parse_number(
+                text.substr(colon + 1), 1, std::numeric_limits<unsigned>::max(), "--burst K"))};
+}
+
+// "HEX:K" as given to --noise: bytes as two hexadecimal digits each, blanks allowed.
+LineBurst parse_given_noise(std::string_view text) {
+    const std::size_t colon = text.rfind(':');
+    if (colon == std::string_view::npos) {
+        throw OptionError("--noise needs HEX:K, not '" + std::string(text) + "'");
+    }
+    LineBurst burst{
+        .random_length = 0,
+        .given = {},
+        .before_request = static_cast<unsigned>(parse_number(
+            text.substr(colon + 1), 1, std::numeric_limits<unsigned>::max(), "--noise K"))};
+    std::string digits;
+    for (const char c : text.substr(0, colon)) {
+        if (c != ' ') {
+            digits += c;
+        }
+    }
+    if (digits.empty() || digits.size() % 2 != 0 ||
+        digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+        throw OptionError("--noise needs bytes as pairs of hexadecimal digits, not '" +
+                          std::string(text.substr(0, colon)) + "'");
+    }
+    for (std::size_t at = 0; at < digits.size(); at += 2) {
+        burst.given.push_back(
+            static_cast<std::uint8_t>(std::stoul(digits.substr(at, 2), nullptr, 16)));
+    }
+    return burst;
+}
+
+// "N:SENSOR" as given to --swap, SENSOR as --sensor takes it.
+SensorSwap parse_swap(std::string_view text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        throw OptionError("--swap needs N:ADDR[:KEY=VALUE,...], not '" + std::string(text) + "'");
+    }
+    return {static_cast<unsigned>(parse_number(text.substr(0, colon), 1,
+                                               std::numeric_limits<unsigned>::max(), "--swap N")),
+            parse_sensor(text.substr(colon + 1))};
 }
 
 void apply_bus_faults(std::vector<SensorSettings>& sensors, bool unknown_code, bool garbage) {
@@ -126,7 +167,11 @@ SimOptions parse_options(std::span<const std::string> arguments) {
         } else if (option == "--garbage") {
             garbage = true;
         } else if (option == "--burst") {
-            options.line.burst = parse_burst(reader.value_of(option));
+            options.line.bursts.push_back(parse_burst(reader.value_of(option)));
+        } else if (option == "--noise") {
+            options.line.bursts.push_back(parse_given_noise(reader.value_of(option)));
+        } else if (option == "--swap") {
+            options.line.swap = parse_swap(reader.value_of(option));
         } else if (option == "--verbose") {
             options.line.verbose = true;
         } else {
@@ -166,9 +211,16 @@ std::string usage_text() {
            "                     from then on), remove the link and exit\n"
            "  --unknown-code     every sensor has the fault 'unknown'\n"
            "  --garbage          every sensor has the fault 'garbage'\n"
-           "  --burst N:K        once, N random bytes (1..100000, never 0x3E) right before the\n"
-           "                     answer to the K-th request (from 1), paced like an answer; sent\n"
-           "                     even if that request gets no answer\n"
+           "  --burst N:K        once, N random bytes (1..100000, any of the 256 values, 0x3E\n"
+           "                     included) right before the answer to the K-th request (from\n"
+           "                     1), paced like an answer; sent even if that request gets no\n"
+           "                     answer. May be given more than once\n"
+           "  --noise HEX:K      the same with the bytes given in hexadecimal (\"A5 3E 07 F8\"):\n"
+           "                     a reply nobody asked for, hidden in the noise\n"
+           "  --swap N:ADDR[:KEY=VALUE,...]\n"
+           "                     after the N-th request the sensor at ADDR is taken off the line\n"
+           "                     and this one put on in its place; the request in between gets\n"
+           "                     no answer\n"
            "  --verbose          log every request and answer to stderr\n"
            "  --help             show this text\n"
            "  --version          show the version\n"
@@ -179,16 +231,19 @@ std::string usage_text() {
            "  silent     the sensor neither acts on nor answers anything, the scan included\n"
            "  badcrc     its measurement replies carry a wrong CRC\n"
            "  unknown    every reply it sends carries reply code 0xE7 (with a correct CRC)\n"
-           "  garbage    every reply it sends is replaced by as many random bytes, never starting\n"
-           "             with 0x3E; its scan answer stays its address\n"
-           "  noisy      one random byte, never 0x3E, goes before every reply it sends; its scan\n"
-           "             answer stays its address\n"
+           "  garbage    every reply it sends is replaced by as many random bytes, any of the 256\n"
+           "             values; its scan answer stays its address\n"
+           "  noisy      one random byte, any of the 256 values, goes before every reply it "
+           "sends;\n"
+           "             its scan answer stays its address\n"
            "  wrongaddr  every reply it sends carries address ADDR+1 (mod 256), with a CRC to\n"
            "             match; it still acts on requests as usual, its scan answer stays ADDR\n"
            "  badid      its identity reply (0xFC) has the lowest bit of the serial number "
            "flipped\n"
            "             under the CRC of the true one\n"
            "  shortmode  its set-mode confirmation is 3E ADDR F2 CRC, without the mode byte\n"
+           "  badids=N   its next N identity replies are damaged as by badid, then it answers\n"
+           "             truly\n"
            "\n"
            "The sensors:\n"
            "  Requests with a wrong CRC, a wrong length or an unknown code, and requests to an\n"

@@ -10,10 +10,19 @@
 
 namespace qm720::sim {
 
-// Line noise sent once, where the answer to one request starts.
+// Line noise sent once, where the answer to one request starts: random bytes drawn from all 256
+// values, or the very bytes given (a confirmation or reply that nobody asked for, say).
 struct LineBurst {
-    unsigned length = 0;          // random bytes, none of them 0x3E
+    unsigned random_length = 0;
+    Bytes given;
     unsigned before_request = 0;  // the request whose answer it precedes, counting from 1
+};
+
+// A sensor taken off the line after one request and another put on at its address: the
+// request after that one gets no answer, as nothing is connected while they are swapped.
+struct SensorSwap {
+    unsigned after_request = 0;  // counting from 1
+    SensorSettings newcomer;
 };
 
 struct LineTiming {
@@ -21,7 +30,8 @@ struct LineTiming {
     unsigned gap_ms = 0;                      // pause in the middle of every answer
     std::optional<unsigned> close_after;      // requests to serve before giving up the line
     bool verbose = false;                     // every exchange on stderr
-    std::optional<LineBurst> burst;           // none: no burst
+    std::vector<LineBurst> bursts;
+    std::optional<SensorSwap> swap;  // none: the bus stays as it started
 };
 
 struct SimOptions {

@@ -46,7 +46,13 @@ Bytes SimulatedSensor::answer(std::uint8_t code, const Bytes& payload) {
     if (silent()) {
         return {};
     }
-    return with_faults(honest_reply(code, payload), settings_.faults, noise_);
+    SensorFaults faults = settings_.faults;
+    if (code == static_cast<std::uint8_t>(CommandCode::Identity) &&
+        settings_.damaged_identities > 0) {
+        --settings_.damaged_identities;
+        faults.bad_identity = true;
+    }
+    return with_faults(honest_reply(code, payload), faults, noise_);
 }
 
 Bytes SimulatedSensor::honest_reply(std::uint8_t code, const Bytes& payload) {

@@ -1,5 +1,6 @@
 #include "app/exchange_log.h"
 
+#include <cerrno>
 #include <filesystem>
 
 #include "app/cp1251.h"
@@ -43,18 +44,10 @@ std::string log_file_name(const LocalDateTime& started) {
 }
 
 std::optional<FileFailure> ExchangeLog::start(const std::string& home, const LocalDateTime& now) {
-    const std::filesystem::path folder = path_of(home) / "log";
-    if (auto failure = make_private_folders(folder)) {
-        return failure;
-    }
-    const std::string path = utf8_of(folder / log_file_name(now));
+    log_path_ = utf8_of(path_of(home) / "log" / log_file_name(now));
     std::string start_text = "Start: " + date_time_text(now);
     start_text += kLineEnd;
-    if (auto failure = append_records(path_of(path), utf8_to_cp1251(record(start_text)))) {
-        return failure;
-    }
-    log_path_ = path;
-    return std::nullopt;
+    return append(record(start_text));
 }
 
 std::optional<FileFailure> ExchangeLog::write_line(const LocalDateTime& now,
@@ -68,7 +61,22 @@ std::optional<FileFailure> ExchangeLog::write_line(const LocalDateTime& now,
         records = record(time + "Потеряно записей журнала: " + std::to_string(lost_records_));
     }
     records += record(time + std::string(text));
-    auto failure = append_records(path_of(log_path_), utf8_to_cp1251(records));
+    return append(records);
+}
+
+std::optional<FileFailure> ExchangeLog::append(const std::string& records) {
+    const std::filesystem::path path = path_of(log_path_);
+    std::optional<FileFailure> failure;
+    if (!path.is_absolute()) {
+        // No home was found: a relative path would put the log wherever the program was started.
+        failure = FileFailure{ENOENT, "no home folder to keep it in"};
+    } else if (!record_written_) {
+        failure = make_private_folders(path.parent_path());
+    }
+    if (!failure) {
+        failure = append_records(path, utf8_to_cp1251(records));
+    }
+    record_written_ = record_written_ || !failure;
     lost_records_ = failure ? lost_records_ + 1 : 0;
     return failure;
 }

@@ -50,8 +50,12 @@ void frmSerial::log_line(const std::string& text) {
     // taking lines, and the log itself counts what it missed once it takes them again.
     const auto failure = log.write_line(clock.now(), text);
     if (failure && log.lost_records() == 1) {
-        dialogs.ok_box("Журнал не записывается: " + log.log_path() + ": " + failure->description);
+        report_log_failure(*failure);
     }
+}
+
+void frmSerial::report_log_failure(const FileFailure& failure) {
+    dialogs.ok_box("Журнал не записывается: " + log.log_path() + ": " + failure.description);
 }
 
 void frmSerial::show_frame(const Bytes& frame) {

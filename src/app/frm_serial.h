@@ -40,7 +40,8 @@ class frmSerial {
     Control& control(std::string_view name);
     const Control& control(std::string_view name) const;
 
-    // Start-up: address list, port list, exchange log.
+    // Start-up: address list, port list, exchange log. A log that cannot start is reported as
+    // any lost line is, and the lines after it try again.
     void start_up();
 
     // The address typed or chosen in CmbNet when it is a whole number 0..255; otherwise no
@@ -57,7 +58,8 @@ class frmSerial {
     void clear_sensor_readings();
     void follow_selected_address();
 
-    // Exchange log and frame view. The first line lost after a good one is reported in a box.
+    // Exchange log and frame view. The first record lost after a good one (or the start record)
+    // is reported in a box.
     void log_line(const std::string& text);
     void show_frame(const Bytes& frame);
 
@@ -89,14 +91,18 @@ class frmSerial {
     std::int16_t level_full_scale = 1024;
     std::string mode_text;
 
-    // Learnt of the selected sensor since it was selected or the port was opened: a measurement
-    // reply of its own gave `mode_byte`; an intact identity reply of its own filled `sn`.
-    bool mode_byte_known = false;
+    // Learnt of the selected sensor since it was selected or the port was opened: an intact
+    // measurement reply of its own came (with a mode byte, it gave `mode_byte`; without one,
+    // `mode_byte` stays 0); an intact identity reply of its own filled `sn`.
+    bool measurement_seen = false;
     bool identity_known = false;
 
     ExchangeLog log;
 
   private:
+    // "Журнал не записывается: " + the file + ": " + the reason, in the plain box.
+    void report_log_failure(const FileFailure& failure);
+
     // Position of the named control in controls_; throws std::logic_error for an unknown name.
     std::size_t index_of(std::string_view name) const;
 

@@ -27,17 +27,22 @@ std::filesystem::path home_folder() {
     return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
 }
 
+bool is_writable_build_tree(const std::string& program_folder) {
+    const std::string mark = program_folder + '/' + std::string(kBuildTreeMark);
+    return ::access(mark.c_str(), F_OK) == 0 && ::access(program_folder.c_str(), W_OK) == 0;
+}
+
 }  // namespace
 
 std::string log_home(const std::string& program_folder) {
-    if (::access(program_folder.c_str(), W_OK) == 0) {
+    if (is_writable_build_tree(program_folder)) {
         return program_folder;
     }
     std::filesystem::path state = absolute_path_from("XDG_STATE_HOME");
     if (state.empty()) {
         const std::filesystem::path home = home_folder();
         if (home.empty()) {
-            return program_folder;  // nowhere better: start-up reports why it cannot write
+            return {};  // start-up reports that the log has nowhere to go
         }
         state = home / ".local" / "state";
     }

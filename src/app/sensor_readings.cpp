@@ -25,12 +25,18 @@ void frmSerial::clear_sensor_readings() {
     control("ind_stab").fill_colour = kLightGrey;
 
     // The lamp judges one sensor's run of values; the next sensor's first reply redraws the
-    // mode controls, and until it has answered nothing of its state is known.
+    // mode controls, the next tick asks it who it is, and until it has answered nothing of its
+    // state is known.
     lamp = {};
     show_next_mode = true;
-    mode_byte_known = false;
+    mode_byte = 0;
+    measurement_seen = false;
     identity_known = false;
     link.unusable_ticks = 0;
+    link.identity_address.reset();
+    link.identity_requests_repeated = 0;
+    link.silence_seen = false;
+    link.mode_redraw_after_poll = false;
     readings_address_ = selected_address();
 }
 

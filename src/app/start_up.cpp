@@ -20,10 +20,10 @@ void frmSerial::start_up() {
     }
     select_entry(ports, 0);
 
-    // Start-up ends here either way; without a log the window still works, only unrecorded.
+    // Start-up ends here either way: the window works while the log cannot be written, and every
+    // later line tries again.
     if (const auto failure = log.start(log_home_, clock.now())) {
-        dialogs.message_box(failure->description, "Error#" + std::to_string(failure->number),
-                            BoxIcon::Critical);
+        report_log_failure(*failure);
     }
 }
 

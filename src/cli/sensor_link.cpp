@@ -31,16 +31,13 @@ void stop_when_asked() {
 }  // namespace
 
 Bytes valid_reply(const Bytes& received, const ExpectedReply& expected) {
-    for (auto start = std::find(received.begin(), received.end(), kReplyPrefix);
-         start != received.end(); start = std::find(start + 1, received.end(), kReplyPrefix)) {
-        const Bytes candidate(start, received.end());
-        if (is_reply_frame(candidate) && reply_intact(candidate) &&
-            contains(expected.addresses, candidate[kAddressOffset]) &&
-            contains(expected.codes, candidate[kCodeOffset])) {
-            return candidate;
-        }
+    Bytes reply = locate_reply(received).frame;
+    if (!is_reply_frame(reply) || !reply_intact(reply) ||
+        !contains(expected.addresses, reply[kAddressOffset]) ||
+        !contains(expected.codes, reply[kCodeOffset])) {
+        return {};
     }
-    return {};
+    return reply;
 }
 
 // False when the line took less than the whole request.

@@ -47,9 +47,9 @@ class SensorLink {
     LinkTiming timing_;
 };
 
-// The earliest reply in `received` that passes every check and runs to its end, else an empty
-// one. Each 0x3E is tried as a start: noise of any value and a late answer to an earlier
-// request may come first.
+// The reply the window would take from `received` (locate_reply: noise of any value, a late
+// answer to an earlier request included, dropped before it) when it passes every check, else an
+// empty one.
 Bytes valid_reply(const Bytes& received, const ExpectedReply& expected);
 
 }  // namespace qm720::cli

@@ -22,8 +22,8 @@ void calibrate(frmSerial& form, const CalibrationCommand& command) {
     if (!address) {
         return;
     }
-    // Until the selected sensor has reported its mode, another sensor's mode must not decide.
-    if (!form.mode_byte_known) {
+    // Until the selected sensor has answered a poll, another sensor's mode must not decide.
+    if (!form.measurement_seen) {
         refuse_unknown_sensor(form);
         return;
     }

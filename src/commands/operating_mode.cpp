@@ -44,7 +44,6 @@ void write_mode(frmSerial& form) {
     }
     form.log_line("Cmd Change mode to " + std::to_string(mode));
     form.link.pending_request = set_mode_request(*address, mode);
-    form.show_next_mode = true;
 }
 
 // Builds the line without touching the pending request, so a command still waiting for the next

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/colours.h"
 #include "app/frm_serial.h"
@@ -21,7 +22,7 @@ constexpr std::uint8_t kUnusableTicksTolerated = 2;
 
 void choose_request(frmSerial& form) {
     const auto address = form.selected_address();
-    if (address && *address != form.link.identity_address) {
+    if (address && address != form.link.identity_address) {
         form.link.pending_request = identity_request_for_selection(form);
         form.link.identity_address = *address;
     }
@@ -74,29 +75,59 @@ void toggle_activity_lamp(frmSerial& form) {
     lamp = lamp == kWhite ? kGrey : kWhite;
 }
 
-void process_answer(frmSerial& form, const Bytes& reply) {
+// Shown with the locally computed CRC after it, so an intact frame ends in two equal bytes.
+void show_answer(frmSerial& form, const Bytes& answer) {
+    if (answer.size() <= kLongestShownReply) {
+        Bytes shown = answer;
+        shown.push_back(reply_check_crc(answer));
+        form.show_frame(shown);
+    }
+}
+
+AnswerUse use_answer(frmSerial& form, const Bytes& answer, const Bytes& answered_request) {
+    // The read after the scan is the scan answer whatever it looks like: bare address bytes, any
+    // of which may be 0x3E or look like noise.
+    if (answered_request == network_scan_request()) {
+        show_answer(form, answer);
+        take_scan_answer(form, answer);
+        return AnswerUse::Neutral;
+    }
+    const LocatedReply located = locate_reply(answer);
+    show_answer(form, located.frame);
+    if (!is_reply_frame(located.frame)) {
+        return AnswerUse::Unusable;
+    }
+    return dispatch_reply(
+        form, located.frame,
+        {.answered_request = answered_request, .after_noise = located.after_noise});
+}
+
+void process_answer(frmSerial& form, const Bytes& answer, const Bytes& answered_request) {
     if (form.link.lost_contact_shown) {
         form.control("MsgCom").caption = form.link.status_before_lost_contact;
         form.link.lost_contact_shown = false;
     }
-    const std::uint8_t crc = reply_check_crc(reply);
-    // Shown with the locally computed CRC after it, so an intact frame ends in two equal bytes.
-    if (reply.size() <= kLongestShownReply) {
-        Bytes shown = reply;
-        shown.push_back(crc);
-        form.show_frame(shown);
-    }
-    AnswerUse use = AnswerUse::Neutral;
-    if (is_reply_frame(reply)) {
-        use = dispatch_reply(form, reply, crc);
-    } else {
-        use = form.link.scan_awaited ? AnswerUse::Neutral : AnswerUse::Unusable;
-        take_scan_answer(form, reply);
-        form.link.scan_awaited = false;
-    }
+    const AnswerUse use = use_answer(form, answer, answered_request);
     form.control("Pic").fill_colour = kRed;
     form.port.FlushPort();
     count_answer(form, use);
+}
+
+bool is_request_with_code(const Bytes& request, CommandCode code) {
+    return request.size() > kCodeOffset && request[kCodeOffset] == static_cast<std::uint8_t>(code);
+}
+
+// A mode write makes the answer to the next poll redraw the mode controls; the measurement read
+// in the meantime was asked for before the write and still carries the old mode.
+void arm_mode_redraw(frmSerial& form, const Bytes& written) {
+    if (is_request_with_code(written, CommandCode::SetMode)) {
+        form.show_next_mode = false;
+        form.link.mode_redraw_after_poll = true;
+    } else if (form.link.mode_redraw_after_poll &&
+               is_request_with_code(written, CommandCode::Poll)) {
+        form.show_next_mode = true;
+        form.link.mode_redraw_after_poll = false;
+    }
 }
 
 }  // namespace
@@ -107,27 +138,27 @@ void exchange_tick(frmSerial& form) {
     form.show_frame(form.link.pending_request);
     form.lamp.count_down_hold();
 
-    Bytes reply = form.port.ReadPort();
+    const Bytes answer = form.port.ReadPort();
     // Whatever is still buffered belongs to no request of ours: without this, one burst of
     // noise would put every later answer a tick behind its request.
     form.port.DiscardInput();
+    const Bytes answered_request = std::exchange(form.link.written_request, {});
     const std::size_t written = form.port.WritePort(form.link.pending_request);
     if (written != form.link.pending_request.size()) {
         handle_write_failure(form);
         return;
     }
     form.link.write_failures = 0;
-    form.link.pending_request.clear();
+    form.link.written_request = std::exchange(form.link.pending_request, {});
+    arm_mode_redraw(form, form.link.written_request);
     toggle_activity_lamp(form);
-    if (reply.empty()) {
+    if (answer.empty()) {
+        // Only a request left unanswered is silence; the first tick after opening asked nothing.
+        form.link.silence_seen = form.link.silence_seen || !answered_request.empty();
         show_lost_contact(form, "Нет ответа от датчика с адресом ");
         return;
     }
-    // A scan answer is bare address bytes, any of which may look like noise.
-    if (!form.link.scan_awaited) {
-        skip_line_noise(reply);
-    }
-    process_answer(form, reply);
+    process_answer(form, answer, answered_request);
 }
 
 }  // namespace qm720

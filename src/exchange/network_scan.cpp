@@ -18,12 +18,11 @@ void start_network_scan(frmSerial& form) {
     form.link.pending_request = network_scan_request();
     form.show_frame(form.link.pending_request);
     form.log_line("Cmd Ask Net ");
-    form.link.scan_awaited = true;
     form.show_next_mode = true;
 }
 
 void take_scan_answer(frmSerial& form, const Bytes& answer) {
-    if (!form.link.scan_awaited || answer.empty() || answer.size() > kLongestScanAnswer) {
+    if (answer.empty() || answer.size() > kLongestScanAnswer) {
         return;
     }
     // Every byte is one sensor's address, as it arrived: not sorted, checked or merged.

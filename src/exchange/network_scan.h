@@ -9,8 +9,8 @@ class frmSerial;
 // "Опрос сети": queues the scan 31 FF DC; the answer is read one tick after it is written.
 void start_network_scan(frmSerial& form);
 
-// Takes a non-reply answer as the list of sensors on the bus, one address a byte, while a scan
-// is awaited and the answer is shorter than 20 bytes.
+// Takes the read that follows the tick which wrote the scan as the list of sensors on the bus,
+// one address a byte, when it is shorter than 20 bytes.
 void take_scan_answer(frmSerial& form, const Bytes& answer);
 
 // The identity request for the selected address; empty when no address is selected.

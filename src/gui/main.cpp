@@ -21,7 +21,8 @@ std::string log_folder() {
 
 int main(int argc, char* argv[]) {
     using qm720::gui::ProgramRequest;
-    switch (qm720::gui::program_request(argc, argv)) {
+    const qm720::gui::CommandLine command_line = qm720::gui::read_command_line(argc, argv);
+    switch (command_line.request) {
         case ProgramRequest::PrintHelp:
             std::cout << qm720::gui::usage_text(log_folder());
             return 0;
@@ -34,12 +35,15 @@ int main(int argc, char* argv[]) {
         case ProgramRequest::OpenWindow:
             break;
     }
-    if (const auto reason = qm720::gui::missing_display_reason()) {
-        std::cerr << *reason << '\n';
+    // A platform named on the command line is Qt's to reach, like one named by QT_QPA_PLATFORM.
+    const auto missing_display =
+        command_line.platform_chosen ? std::nullopt : qm720::gui::missing_display_reason();
+    if (missing_display) {
+        std::cerr << *missing_display << '\n';
         return 1;
     }
     qm720::gui::guard_display_start();
-    QApplication application(argc, argv);
+    QApplication application(argc, argv);  // takes the Qt options the command line let through
     qm720::gui::display_started();
     qm720::gui::set_up_application(application);
     qm720::gui::ServiceTool tool;

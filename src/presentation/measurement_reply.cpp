@@ -26,7 +26,6 @@ void show_level(frmSerial& form, std::uint16_t level) {
 
 void take_mode_byte(frmSerial& form, std::uint8_t mode) {
     form.mode_byte = mode;
-    form.mode_byte_known = true;
     if (form.show_next_mode) {
         show_mode(form, mode);
     }
@@ -64,6 +63,7 @@ void show_measurement(frmSerial& form, const Bytes& reply) {
     show_level(form, fields->level);
     form.control("ko").caption = std::to_string(fields->k_value);
 
+    form.measurement_seen = true;
     if (fields->mode_byte) {
         take_mode_byte(form, *fields->mode_byte);
     }

@@ -21,7 +21,14 @@ std::uint8_t reply_check_crc(const Bytes& received);
 // True when the last byte equals the CRC-8 of the bytes before it.
 bool reply_intact(const Bytes& received);
 
-// Drops what a noisy line put before the first reply prefix; a read without one stays whole.
-void skip_line_noise(Bytes& received);
+// A read with what a noisy line put before its reply dropped. Noise may hold the prefix byte
+// too, and even a whole frame, so the reply starts at the first prefix from which one intact
+// frame (not several back to back) runs to the end of the read, or else at the first prefix; a
+// read without one stays whole.
+struct LocatedReply {
+    Bytes frame;
+    bool after_noise = false;  // bytes were dropped before `frame`
+};
+LocatedReply locate_reply(const Bytes& received);
 
 }  // namespace qm720

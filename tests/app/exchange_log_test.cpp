@@ -2,9 +2,12 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <tuple>
 
@@ -80,11 +83,37 @@ TEST(ExchangeLog, FailedLinesOpenOneBoxAndAreCountedOnceWritingResumes) {
     }
 }
 
-TEST(LogHome, BesideTheProgramWhenWritableElseTheUsersStateFolder) {
+// A start whose log folder cannot be written (a file stands in its place) says so as a lost line
+// does; the next line makes the folder and counts the start record and the lines lost.
+TEST(ExchangeLog, AStartThatCannotWriteIsReportedOnceAndLaterLinesTryAgain) {
+    FormHarness harness;
+    const fs::path folder = harness.folder.path() / "log";
+    std::ofstream(folder) << "not a folder";
+    harness.form.start_up();
+    harness.form.log_line("lost");
+    fs::remove(folder);
+    harness.form.log_line("back");
+
+    EXPECT_EQ(harness.form.control("CmbPort").list.size(), 30u) << "start-up stopped at the log";
+    ASSERT_EQ(harness.dialogs.shown.size(), 1u) << "one box for the start and the line after it";
+    const test::ShownBox& box = harness.dialogs.shown[0];
+    EXPECT_EQ(box.text, "Журнал не записывается: " + (folder / "05122026_214315.log").string() +
+                            ": " + std::strerror(ENOTDIR));
+    EXPECT_EQ(std::tie(box.title, box.icon), std::make_tuple(std::string(), BoxIcon::None))
+        << "not the plain box of the running tool";
+    EXPECT_EQ(harness.log_bytes(), utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 2\"\r\n"
+                                                  "\"21:43:15 : back\"\r\n"));
+}
+
+// Only a build tree, marked by the build, keeps its log beside the program: an installed program
+// never writes into its own folder, even one its user (root) may write.
+TEST(LogHome, BesideTheProgramInAWritableBuildTreeElseTheUsersStateFolder) {
     const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-    test::TempFolder folder;
+    test::TempFolder build_tree, installed;
+    std::ofstream(build_tree.path() / kBuildTreeMark);
     const std::tuple<std::string, const char*, std::string> cases[] = {
-        {folder.string(), "/state", folder.string()},
+        {build_tree.string(), "/state", build_tree.string()},
+        {installed.string(), "/state", "/state/qm720"},
         {"/no/such/bin", "/state", "/state/qm720"},
         {"/no/such/bin", "relative", "/home/engineer/.local/state/qm720"}};
     ::setenv("HOME", "/home/engineer", 1);
@@ -96,10 +125,18 @@ TEST(LogHome, BesideTheProgramWhenWritableElseTheUsersStateFolder) {
     ::unsetenv("XDG_STATE_HOME");
 
     ExchangeLog log;
-    const fs::path state = folder.path() / "state" / "qm720";
+    const fs::path state = installed.path() / "state" / "qm720";
     ASSERT_FALSE(log.start(state.string(), test::kStartTime));
     EXPECT_EQ(fs::status(state).permissions(), fs::perms::owner_all);
     EXPECT_EQ(fs::status(state / "log").permissions(), fs::perms::owner_all);
+}
+
+// Without any home folder the log is refused, not written beside the working folder.
+TEST(ExchangeLog, WithoutAHomeFolderNothingIsWrittenInTheWorkingFolder) {
+    ExchangeLog log;
+    EXPECT_TRUE(log.start("", test::kStartTime).has_value());
+    EXPECT_TRUE(log.write_line(test::kStartTime, "line").has_value());
+    EXPECT_FALSE(fs::exists(log.log_path())) << log.log_path();
 }
 
 }  // namespace

@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <string>
 #include <tuple>
 
 #include "app/colours.h"
 #include "app/frame_view.h"
-#include "app/log_file.h"
 #include "app/text_number.h"
 #include "hex.h"
 #include "support/form_harness.h"
@@ -26,7 +23,7 @@ std::string joined(const frmSerial& form, Text text) {
     return joined;
 }
 
-TEST(StartState, NamesGroupsStatesCaptionsLayoutAndALogThatCannotStart) {
+TEST(StartState, NamesGroupsStatesCaptionsAndLayout) {
     test::FormHarness harness;
     const frmSerial& form = harness.form;
     // Group 9, what needs an open port, holds every control not named here with its group.
@@ -75,23 +72,6 @@ TEST(StartState, NamesGroupsStatesCaptionsLayoutAndALogThatCannotStart) {
                 << a.name << " and " << b.name;
         }
     }
-
-    // Start-up reports a log that cannot start: no folder can be made under a regular file.
-    const std::filesystem::path not_a_folder = harness.folder.path() / "program";
-    std::ofstream(not_a_folder) << "x";
-    frmSerial loaded(harness.port, harness.dialogs, harness.clock, not_a_folder.string());
-    loaded.start_up();
-    loaded.log_line("nowhere to go");  // no second box
-    const auto cause = make_private_folders(not_a_folder / "log");
-    ASSERT_TRUE(cause.has_value());
-
-    EXPECT_EQ(loaded.control("CmbPort").list.size(), 30u);
-    ASSERT_EQ(harness.dialogs.shown.size(), 1u);
-    const test::ShownBox& box = harness.dialogs.shown[0];
-    EXPECT_EQ(std::tie(box.text, box.title, box.icon),
-              std::make_tuple(cause->description, "Error#" + std::to_string(cause->number),
-                              BoxIcon::Critical));
-    EXPECT_TRUE(loaded.log.log_path().empty() && harness.port.opens.empty());
 }
 
 // 0x98 has no cp1251 character: U+FFFD stands for it.

@@ -10,6 +10,8 @@
 
 #include "cli/run.h"
 #include "e2e/simulated_bus.h"
+#include "protocol/command_line.h"
+#include "protocol/crc8.h"
 
 namespace qm720 {
 namespace {
@@ -126,6 +128,19 @@ TEST(Changes, ALostConfirmationExitsOneForTheChangeMayHaveTakenEffect) {
     EXPECT_EQ(shifted.status, 1) << shifted.err;
     EXPECT_NE(shifted.err.find("may have taken effect"), std::string::npos) << shifted.err;
     EXPECT_EQ(full_level(), before + 10) << "the sensor did not shift";
+}
+
+// Noise before the reply holds the reply prefix, and before the confirmation a whole frame
+// nobody asked for (a confirmation of the other level's shift).
+TEST(Noise, HidesNeitherAnAnswerNorAConfirmation) {
+    const std::string unasked = two_digit_hex(with_crc({0x3E, 0x01, 0xF9}));
+    test::SimulatedBus bus(
+        {"--steady", "--sensor", "1", "--noise", "3E A5 3E:1", "--noise", unasked + ":2"});
+    ASSERT_TRUE(bus.started());
+    const Outcome read = cli({"--retries", "0", "read", "1"});
+    EXPECT_EQ(read.status, 0) << read.err;
+    const Outcome shifted = cli({"shift", "1", "full", "10"});
+    EXPECT_EQ(shifted.status, 0) << shifted.err;
 }
 
 // A command that must fail with its exit status and say why in English.

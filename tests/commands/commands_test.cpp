@@ -15,9 +15,12 @@
 #include "commands/password.h"
 #include "commands/sensor_identity.h"
 #include "hex.h"
+#include "presentation/measurement_reply.h"
 #include "protocol/crc8.h"
+#include "protocol/requests.h"
 #include "support/form_harness.h"
 #include "support/log_records.h"
+#include "support/reply_builder.h"
 
 namespace qm720 {
 namespace {
@@ -37,7 +40,7 @@ class Commands : public ::testing::Test {
     void SetUp() override {
         h.form.start_up();
         select("1");
-        h.form.mode_byte_known = h.form.identity_known = true;
+        h.form.measurement_seen = h.form.identity_known = true;
     }
     // An empty text is no address.
     void select(const std::string& address) { set_single_entry(h.form.control("CmbNet"), address); }
@@ -84,16 +87,16 @@ TEST_F(Commands, ConfirmedCalibrationQueuesShowsAndLogsTheFrame) {
 // selected, then the mode it told (not the box): another sensor's mode byte must not decide.
 TEST_F(Commands, CalibrationRefusesInTheOrderAddressUnknownSensorSmoothing) {
     h.form.mode_byte = 0x08;
-    h.form.mode_byte_known = false;
+    h.form.measurement_seen = false;
     select("");
     EXPECT_TRUE(click(calibrate_full).empty());
-    h.form.mode_byte_known = true;
+    h.form.measurement_seen = true;
     EXPECT_TRUE(click(calibrate_empty).empty());
 
     select("05");
-    h.form.mode_byte_known = false;
+    h.form.measurement_seen = false;
     EXPECT_EQ(click(calibrate_empty), Texts{"Нет данных от датчика с адресом 05"});
-    h.form.mode_byte_known = true;
+    h.form.measurement_seen = true;
     h.form.control("usredn").checked = false;
     EXPECT_EQ(click(calibrate_full),
               Texts{" На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ"});
@@ -167,9 +170,7 @@ TEST_F(Commands, ModesAndModeLines) {
     select("2");
     EXPECT_EQ(mode_logged({"R_a", "iinv", "D_4096"}), "Cmd Change mode to 131");
     EXPECT_EQ(mode_logged({"R485", "usredn"}), "Cmd Change mode to 8");
-    h.form.show_next_mode = false;
     EXPECT_EQ(mode_logged({"R_p485"}), "Cmd Change mode to 16");
-    EXPECT_TRUE(h.form.show_next_mode);
     EXPECT_EQ(pending(), hex("31 02 F2 10 1D"));
 
     // Only RS-485 output takes a remote mode, and the line carries the flags alone; refusals
@@ -189,6 +190,17 @@ TEST_F(Commands, ModesAndModeLines) {
     EXPECT_EQ(log().size(), 4u);
     EXPECT_EQ(pending(), hex("31 01 FA BB"));
     EXPECT_FALSE(h.form.show_next_mode);
+}
+
+// A sensor whose measurement carries no mode byte has answered all the same: its smoothing is
+// taken as off, as before any sensor has answered.
+TEST_F(Commands, ASensorWithoutAModeByteCanBeCalibrated) {
+    h.form.clear_sensor_readings();
+    show_measurement(h.form, test::Measurement{}.frame(false));
+    EXPECT_EQ(click(calibrate_full, {}, {true}),
+              Texts{"Сейчас будет произведена перекалибровка верхнего уровня. Вы уверены что это "
+                    "нужно?"});
+    EXPECT_EQ(pending(), calibrate_request(1, Level::Full));
 }
 
 // The log keeps the password as typed, leading zeros included; the frame holds its number.

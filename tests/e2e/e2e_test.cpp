@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
+#include "app/combo_box.h"
 #include "commands/calibration.h"
 #include "commands/operating_mode.h"
 #include "commands/sensor_identity.h"
 #include "exchange/exchange_cycle.h"
 #include "exchange/network_scan.h"
+#include "protocol/requests.h"
 #include "serial/posix_serial_port.h"
 #include "simulated_bus.h"
 #include "support/form_harness.h"
@@ -146,6 +150,152 @@ TEST(EndToEnd, ALineThatClosesEndsInWriteFailuresWithTheirReasonAndNoMoreTicks) 
     const std::string reason =
         std::string(std::getenv("QM720_PORTS")) + "/COM1: Input/output error";
     EXPECT_EQ(live.dialogs.shown.back().text, "Ошибка записи в порт\n" + reason);
+}
+
+// Noise that holds the reply prefix, a whole confirmation nobody asked for, or an unknown code:
+// none of it reaches the status line, the log or a box. Sensor 7 does not exist, so its noise
+// comes alone; sensor 1 answers behind it.
+TEST(EndToEnd, NoiseThatHoldsTheReplyPrefixFakesNoReply) {
+    const struct {
+        const char* what;
+        const char* address;
+        const char* noise;
+    } cases[] = {
+        {"a password confirmation, damaged", "1", "A5 5A 3E 07 F8 00 13:4"},
+        {"a password confirmation, intact", "1", "A5 3E 01 F8 58:4"},
+        {"an unknown code", "1", "13 3E 7A 99 00 00:4"},
+        {"a calibration confirmation alone", "7", "3E 07 F5 00:4"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LiveForm live(c.address, {"--noise", c.noise});
+        live.form.control("MsgCom").caption = "Проверка.";
+        live.tick(6);
+        EXPECT_TRUE(live.dialogs.shown.empty());
+        EXPECT_FALSE(live.logged("Пароль принят."));
+        EXPECT_FALSE(live.logged(" Установлен верхний уровень."));
+        EXPECT_FALSE(live.logged("Непонятно что пришло!"));
+        EXPECT_EQ(live.caption("uroven"), *c.address == '1' ? "512" : "Нет данных");
+    }
+}
+
+// A sensor whose every reply is babble, watched for a hundred ticks: no box, no confirmation.
+TEST(EndToEnd, ASensorThatOnlyBabblesShowsNothingItDidNotSay) {
+    LiveForm live("2", {"--sensor", "2:garbage"});
+    live.tick(100);
+    EXPECT_TRUE(live.dialogs.shown.empty());
+    EXPECT_FALSE(live.logged("Пароль изменен."));
+    EXPECT_EQ(live.caption("uroven"), "Нет данных");
+    EXPECT_TRUE(live.logged("Нет достоверного ответа от датчика с адресом 2"));
+}
+
+// Four kilobytes of babble of every byte value, with ticks a second apart as in the window: no
+// box holds the cycle, and once the babble has passed the readings are live within 3 ticks.
+TEST(EndToEnd, ReadingsAreLiveWithinThreeTicksAfterKilobytesOfBabble) {
+    LiveForm live("1", {"--burst", "4000:4", "--seed", "2"});
+    const auto start = std::chrono::steady_clock::now();
+    const auto paced_tick = [&](int k) {
+        std::this_thread::sleep_until(start + std::chrono::seconds(k));
+        live.tick();
+    };
+    int k = 0;
+    for (; k < 3; ++k) {
+        paced_tick(k);
+    }
+    ASSERT_EQ(live.caption("uroven"), "512");
+    for (; k < 7; ++k) {  // request 4 goes out at tick 3; its 4000 bytes take 2.1 s
+        paced_tick(k);
+    }
+    live.form.control("uroven").caption = "ждём";
+    for (int after = 0; after < 3 && live.caption("uroven") == "ждём"; ++after, ++k) {
+        paced_tick(k);
+    }
+    EXPECT_EQ(live.caption("uroven"), "512");
+    EXPECT_TRUE(live.dialogs.shown.empty());
+}
+
+// Picking 5 and then 1 within one tick, or closing and opening the port, is a clean slate: the
+// sensor then selected is asked who it is, even at the address asked last.
+TEST(EndToEnd, EveryCleanSlateAsksTheSensorWhoItIs) {
+    LiveForm live("1");
+    live.tick(3);
+    ASSERT_EQ(live.caption("sn"), "123456");
+    set_single_entry(live.form.control("CmbNet"), "5");
+    address_picked(live.form);
+    set_single_entry(live.form.control("CmbNet"), "1");
+    address_picked(live.form);
+    live.tick(3);
+    EXPECT_EQ(live.caption("sn"), "123456");
+    EXPECT_EQ(live.caption("vv"), "1.6.3.");
+}
+
+// A new sensor at the factory address 0 is asked who it is at once, and again after the port
+// was closed and opened.
+TEST(EndToEnd, TheFactoryAddressIsAskedWhoItIsAfterEveryOpen) {
+    LiveForm live("0", {"--sensor", "0"});
+    live.form.close_port();
+    live.form.open_port();
+    live.tick(3);
+    EXPECT_EQ(live.caption("sn"), "100000");
+    write_next_serial_number(live.form);
+    EXPECT_FALSE(live.form.link.pending_request.empty());
+}
+
+// With a noise byte before every reply, the tick that writes the scan still reads the last
+// poll's answer; the scan answer is the read after it.
+TEST(EndToEnd, TheScanListsTheBusOnANoisyLine) {
+    LiveForm live("1", {"--sensor", "1:noisy", "--sensor", "5:noisy"});
+    live.tick(3);
+    start_network_scan(live.form);
+    live.tick(2);
+    EXPECT_EQ(live.form.control("CmbNet").list, (std::vector<std::string>{"1", "5"}));
+    EXPECT_TRUE(live.dialogs.shown.empty());
+}
+
+// Sensor 62 answers the scan first, so the answer begins with the reply prefix: it is still the
+// list of the bus, not a reply.
+TEST(EndToEnd, TheScanListsASensorAtTheReplyPrefixsAddress) {
+    LiveForm live("1", {"--sensor", "62", "--sensor", "1", "--sensor", "5", "--sensor", "17"});
+    live.tick(2);
+    start_network_scan(live.form);
+    live.tick(2);
+    EXPECT_EQ(live.form.control("CmbNet").list, (std::vector<std::string>{"62", "1", "5", "17"}));
+    EXPECT_TRUE(live.dialogs.shown.empty());
+}
+
+// After a mode write confirmed without its mode byte, the controls show what the sensor then
+// reports, not the mode it had before.
+TEST(EndToEnd, AfterAModeWriteTheControlsShowTheSensorsNewMode) {
+    LiveForm live("1", {"--sensor", "1:shortmode"});
+    live.tick(3);
+    ASSERT_FALSE(live.form.control("iinv").checked);
+    live.form.control("iinv").checked = true;
+    live.dialogs.yes_no_answers = {true};
+    write_mode(live.form);
+    live.tick(4);
+    EXPECT_TRUE(live.form.control("iinv").checked);
+    EXPECT_EQ(live.form.mode_text, "1");
+}
+
+// Another sensor put on the line at address 1 in place of the first: its own serial number and
+// mode are shown, and the mode written next is built from its mode.
+TEST(EndToEnd, ASensorSwappedInAtTheSameAddressIsShownAsItIs) {
+    LiveForm live("1", {"--sensor", "1:serial=111111", "--swap", "4:1:serial=222222,mode=1"});
+    live.tick(4);
+    ASSERT_EQ(live.caption("sn"), "111111");
+    live.tick(5);  // one request unanswered, a measurement, the identity asked and answered
+    EXPECT_EQ(live.caption("sn"), "222222");
+    EXPECT_TRUE(live.form.control("iinv").checked);
+    live.dialogs.yes_no_answers = {true};
+    write_mode(live.form);
+    EXPECT_EQ(live.form.link.pending_request, set_mode_request(1, 0x01));
+}
+
+// An identity damaged on the way is asked for again at the next tick.
+TEST(EndToEnd, ARejectedIdentityIsAskedForAgain) {
+    LiveForm live("1", {"--sensor", "1:serial=4242,badids=2"});
+    live.tick(6);
+    EXPECT_EQ(live.caption("sn"), "4242");
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/colours.h"
 #include "app/combo_box.h"
 #include "app/frame_view.h"
+#include "commands/operating_mode.h"
 #include "exchange/network_scan.h"
 #include "exchange/reply_dispatch.h"
 #include "hex.h"
@@ -48,8 +51,13 @@ class ExchangeCycle : public ::testing::Test {
     std::string& caption(const char* name) { return h.form.control(name).caption; }
     Bytes& pending() { return h.form.link.pending_request; }
     Colour& lamp() { return h.form.control("Pic").fill_colour; }
-    AnswerUse dispatch(const Bytes& reply) {
-        return dispatch_reply(h.form, reply, reply_check_crc(reply));
+    // `reply` read in the tick after `asked` was written.
+    AnswerUse dispatch(const Bytes& reply, const Bytes& asked = poll_request(1)) {
+        return dispatch_reply(h.form, reply, {.answered_request = asked, .after_noise = false});
+    }
+    bool logged(const std::string& text) {
+        const Names log = test::logged_texts(h);
+        return std::find(log.begin(), log.end(), text) != log.end();
     }
 
     test::FormHarness h;
@@ -77,9 +85,9 @@ TEST_F(ExchangeCycle, PollsTheSelectedSensorAndSilenceIsSaidUntilAnAnswer) {
     EXPECT_EQ(caption("MsgCom"), "Пароль принят.");
 }
 
-// The scan answer queues an identity request; the write of the same tick must not take it. An
-// awaited scan answer is bare addresses, any of which may look like noise or a reply's prefix:
-// each byte one entry, up to nineteen; a longer answer changes nothing.
+// The scan answer queues an identity request; the write of the same tick must not take it. The
+// read after the tick that wrote the scan is bare addresses, any of which may look like noise or
+// a reply's prefix: each byte one entry, up to nineteen; a longer answer changes nothing.
 TEST_F(ExchangeCycle, ScanAnswerFillsTheListAndAsksTheFirstSensorOnTheNextTick) {
     pending() = hex("31 01 F5 FA");
     h.form.show_next_mode = false;
@@ -88,27 +96,49 @@ TEST_F(ExchangeCycle, ScanAnswerFillsTheListAndAsksTheFirstSensorOnTheNextTick) 
     EXPECT_EQ(caption("txtRec"), "31 FF DC \r\n\r\n1яЬ");
     tick();
     ASSERT_EQ(h.port.writes.back(), hex("31 FF DC"));
-    tick();  // silence and reply frames leave the scan pending
-    tick(with_crc({0x3E, 0x01, 0xF5}));
-    tick(hex("05 3E 11"));
+    tick(hex("05 3E 11 3E"));
     EXPECT_EQ(h.port.writes.back(), hex("31 01 F0 C5"));
-    EXPECT_FALSE(h.form.link.scan_awaited);
-    EXPECT_EQ(h.form.control("CmbNet").list, (Names{"5", "62", "17"}));
-    EXPECT_EQ(caption("CmbNet") + "|" + caption("netdev") + "|" + caption("MsgCom"),
-              "5|5 62 17 |Произошел опрос сети.");
-    EXPECT_EQ(h.port.discards, 4);
+    EXPECT_EQ(h.form.control("CmbNet").list, (Names{"5", "62", "17", "62"}));
+    EXPECT_EQ(caption("CmbNet"), "5");
+    EXPECT_EQ(caption("netdev"), "5 62 17 62 ");
+    EXPECT_EQ(caption("MsgCom"), "Произошел опрос сети.");
+    EXPECT_EQ(h.port.discards, 2);
     const Names log = test::logged_texts(h);
-    EXPECT_EQ(log[1] + log.back(), "Cmd Ask Net Устройства в сети 5 62 17 ");
+    EXPECT_EQ(log[1], "Cmd Ask Net ");
+    EXPECT_EQ(log.back(), "Устройства в сети 5 62 17 62 ");
     tick();
     EXPECT_EQ(h.port.writes.back(), identity_request(5));
 
     for (const std::size_t length : {19u, 20u}) {
-        h.form.link.scan_awaited = true;
         take_scan_answer(h.form, Bytes(length, 0x07));
         EXPECT_EQ(h.form.control("CmbNet").list.size(), 19u) << length;
         EXPECT_EQ(pending().empty(), length == 20) << length;
         pending().clear();
     }
+}
+
+// On a noisy line the tick that writes the scan still reads the last poll's answer, noise first:
+// that answer is a measurement, and the scan answer is the read after.
+TEST_F(ExchangeCycle, TheScanAnswerIsTheReadAfterTheScanWasWrittenAndNoEarlier) {
+    start_network_scan(h.form);
+    Bytes noisy_measurement = test::Measurement{}.frame();
+    noisy_measurement.insert(noisy_measurement.begin(), 0xA5);
+    tick(noisy_measurement);
+    EXPECT_EQ(caption("uroven"), "512");
+    EXPECT_EQ(h.form.control("CmbNet").list, (Names{"1"}));
+    tick(hex("A5 01 05 11"));
+    EXPECT_EQ(h.form.control("CmbNet").list, (Names{"165", "1", "5", "17"}));
+}
+
+// A scan that nobody answers ends with its silent tick: later bytes are noise, not a bus list.
+TEST_F(ExchangeCycle, AnUnansweredScanEndsAndLaterNoiseIsNoList) {
+    start_network_scan(h.form);
+    tick();
+    tick();
+    tick(hex("00 07"));
+    EXPECT_EQ(h.form.control("CmbNet").list, (Names{"1"}));
+    EXPECT_EQ(caption("netdev"), "Устройства не определены");
+    EXPECT_FALSE(logged("Устройства в сети 0 7 "));
 }
 
 // An intact frame is shown ending in two equal bytes: its CRC and the one computed here; a
@@ -134,7 +164,7 @@ TEST_F(ExchangeCycle, RepliesAreShownWithTheirLocalCrcUntilAnotherAddressIsPicke
     // Nothing of one sensor may stand beside, or be acted on as, another's.
     select("5");
     EXPECT_EQ(caption("sn") + "|" + caption("uroven"), "0|Нет данных");
-    EXPECT_FALSE(h.form.mode_byte_known || h.form.identity_known);
+    EXPECT_FALSE(h.form.measurement_seen || h.form.identity_known);
 }
 
 // A failed write drops the frame and what was read; a good write starts the count again; the
@@ -182,57 +212,132 @@ TEST_F(ExchangeCycle, TheThirdUnusableTickInARowSaysTheDataIsStale) {
     Bytes damaged = test::Measurement{}.frame();
     damaged.back() ^= 0x01;
     caption("MsgCom") = "Пароль принят.";
-    Names statuses;
-    for (const Bytes& answer :
-         {hex("A5 5A"), test::Measurement{.address = 5}.frame(), with_crc({0x3E, 0x01, 0xF5}),
-          damaged, hex("00"), test::Measurement{}.frame()}) {
-        tick(answer);
-        statuses.push_back(caption("MsgCom"));
-    }
     const std::string stale = "Нет достоверного ответа от датчика с адресом 1";
     const std::string confirmed = " Установлен верхний уровень.";
-    EXPECT_EQ(statuses,
-              (Names{"Пароль принят.", "Пароль принят.", confirmed, stale, stale, confirmed}));
+    tick(hex("A5 5A"));
+    EXPECT_EQ(caption("MsgCom"), "Пароль принят.");
+    pending() = calibrate_request(1, Level::Full);
+    tick(test::Measurement{.address = 5}.frame());
+    EXPECT_EQ(caption("MsgCom"), "Пароль принят.");
+    tick(with_crc({0x3E, 0x01, 0xF5}));
+    EXPECT_EQ(caption("MsgCom"), confirmed);
+    tick(damaged);
+    EXPECT_EQ(caption("MsgCom"), stale);
+    tick(hex("00"));
+    EXPECT_EQ(caption("MsgCom"), stale);
+    tick(test::Measurement{}.frame());
+    EXPECT_EQ(caption("MsgCom"), confirmed);
 }
 
-// Confirmations are shown and logged even with a wrong CRC: the sensor did act. The controls are
-// redrawn only from an intact mode byte; the parameter reply changes the status line alone; an
-// unknown code is reported with a box between its two log lines.
+// Each confirmation answers its own request and is shown and logged even with a wrong CRC on a
+// clean line: the sensor did act. The controls are redrawn only from an intact mode byte; the
+// parameter reply changes the status line alone; an unknown code is reported with a box between
+// its two log lines.
 TEST_F(ExchangeCycle, RepliesOfCommandsAreShownAndLogged) {
-    const std::pair<std::uint8_t, const char*> confirmations[] = {
-        {0xF5, " Установлен верхний уровень."},
-        {0xFA, " Установлен нижний уровень."},
-        {0xF4, "Сдвинут верхний уровень."},
-        {0xF9, "Сдвинут нижний уровень."},
-        {0xFB, " Установлен сетевой номер."},
-        {0xF6, "Установлен серийный номер."},
-        {0xF8, "Пароль принят."},
-        {0xFD, "Неверный пароль."},
-        {0xF7, "Пароль изменен."}};
-    for (const auto& [code, text] : confirmations) {
-        EXPECT_EQ(dispatch({0x3E, 0x01, code, 0x00}), AnswerUse::Neutral);
-        EXPECT_EQ(caption("MsgCom") + "|" + test::logged_texts(h).back(),
-                  std::string(text) + "|" + text)
-            << int(code);
+    const struct {
+        std::uint8_t code;
+        Bytes asked;
+        const char* text;
+    } confirmations[] = {{0xF5, calibrate_request(1, Level::Full), " Установлен верхний уровень."},
+                         {0xFA, calibrate_request(1, Level::Empty), " Установлен нижний уровень."},
+                         {0xF4, shift_request(1, Level::Full, 5), "Сдвинут верхний уровень."},
+                         {0xF9, shift_request(1, Level::Empty, 5), "Сдвинут нижний уровень."},
+                         {0xFB, set_address_request(1, 7), " Установлен сетевой номер."},
+                         {0xF6, *write_serial_number_request(1, 5), "Установлен серийный номер."},
+                         {0xF8, *enter_password_request(1, 5), "Пароль принят."},
+                         {0xFD, *enter_password_request(1, 5), "Неверный пароль."},
+                         {0xFD, *change_password_request(1, 5), "Неверный пароль."},
+                         {0xF7, *change_password_request(1, 5), "Пароль изменен."}};
+    for (const auto& c : confirmations) {
+        SCOPED_TRACE(int(c.code));
+        EXPECT_EQ(dispatch({0x3E, 0x01, c.code, 0x00}, c.asked), AnswerUse::Neutral);
+        EXPECT_EQ(caption("MsgCom"), c.text);
+        EXPECT_EQ(test::logged_texts(h).back(), c.text);
     }
     Bytes damaged = with_crc({0x3E, 0x01, 0xF2, 0x89});
     damaged.back() ^= 0x01;
-    dispatch(damaged);
-    EXPECT_EQ(caption("MsgCom") + h.form.mode_text, " Установлен новый режим.");
-    dispatch(with_crc({0x3E, 0x01, 0xF2, 0x89}));
+    dispatch(damaged, set_mode_request(1, 0x89));
+    EXPECT_EQ(caption("MsgCom"), " Установлен новый режим.");
+    EXPECT_EQ(h.form.mode_text, "");
+    dispatch(with_crc({0x3E, 0x01, 0xF2, 0x89}), set_mode_request(1, 0x89));
     EXPECT_EQ(h.form.mode_text, "137");
-    EXPECT_EQ(dispatch({0x3E, 0x01, 0x06, 0x00}), AnswerUse::Neutral);
+    EXPECT_EQ(dispatch(with_crc({0x3E, 0x01, 0x06})), AnswerUse::Neutral);
     EXPECT_EQ(caption("MsgCom"), "Пар.");
 
-    EXPECT_EQ(dispatch({0x3E, 0x01, 0xE7, 0x00}), AnswerUse::Unusable);
+    EXPECT_EQ(dispatch(with_crc({0x3E, 0x01, 0xE7})), AnswerUse::Unusable);
     EXPECT_EQ(caption("MsgCom"), " Непонятно что пришло! ");
     ASSERT_EQ(h.dialogs.shown.size(), 1u);
     EXPECT_EQ(h.dialogs.shown[0].text, "Ответ не соответствует запросу");
     const Names log = test::logged_texts(h);
-    ASSERT_EQ(log.size(), 14u);  // the port's line, nine confirmations and two of the mode
+    ASSERT_EQ(log.size(), 15u);  // the port's line, ten confirmations and two of the mode
     EXPECT_EQ(Names(log.end() - 3, log.end()),
               (Names{" Установлен новый режим.", "Непонятно что пришло!",
                      "Ответ не соответствует запросу"}));
+}
+
+// What the sensor was not asked cannot be its confirmation, and a damaged parameter reply or
+// unknown code, or an unknown code from another sensor, is more likely noise than a sensor:
+// each is an unusable answer that changes nothing on screen and opens no box.
+TEST_F(ExchangeCycle, RepliesNobodyAskedForAreUnusableAndSilent) {
+    const struct {
+        const char* what;
+        Bytes reply;
+        Bytes asked;
+    } cases[] = {
+        {"calibration confirmed after a poll", {0x3E, 0x07, 0xF5, 0x00}, poll_request(1)},
+        {"password accepted after a poll", with_crc({0x3E, 0x01, 0xF8}), poll_request(1)},
+        {"password refused after a shift", with_crc({0x3E, 0x01, 0xFD}),
+         shift_request(1, Level::Full, 5)},
+        {"mode confirmed after nothing was written", with_crc({0x3E, 0x01, 0xF2, 0x01}), {}},
+        {"full level set after the empty one was asked", with_crc({0x3E, 0x01, 0xF5}),
+         calibrate_request(1, Level::Empty)},
+        {"damaged parameter reply", {0x3E, 0x01, 0x06, 0x00}, poll_request(1)},
+        {"damaged unknown code", {0x3E, 0x01, 0xE7, 0x00}, poll_request(1)},
+        {"unknown code from another sensor", with_crc({0x3E, 0x7A, 0x99}), poll_request(1)},
+    };
+    caption("MsgCom") = "Пароль принят.";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(dispatch(c.reply, c.asked), AnswerUse::Unusable);
+        EXPECT_EQ(caption("MsgCom"), "Пароль принят.");
+    }
+    EXPECT_TRUE(h.dialogs.shown.empty());
+    EXPECT_EQ(test::logged_texts(h).size(), 1u);  // the port's line alone
+}
+
+// Noise on the line may hold 0x3E, so what follows skipped bytes is believed only when intact;
+// a reply that runs intact to the end of the read is found behind any such noise.
+TEST_F(ExchangeCycle, NoiseThatHoldsTheReplyPrefixNeverFakesAReply) {
+    Bytes noise_then_measurement = hex("3E A5 3E 07 F8");
+    noise_then_measurement.push_back(crc_of(hex("3E 07 F8"), 3));
+    const Bytes measurement = test::Measurement{}.frame();
+    noise_then_measurement.insert(noise_then_measurement.end(), measurement.begin(),
+                                  measurement.end());
+    const struct {
+        const char* what;
+        Bytes read;
+        Bytes queued;  // written in the tick before the read
+        bool measured;
+    } cases[] = {
+        {"a password confirmation in noise", hex("A5 5A 3E 07 F8 00 13"), {}, false},
+        {"an unknown code in noise", hex("13 3E 7A 99 00 00"), {}, false},
+        {"a damaged confirmation of what was asked, after noise", hex("A5 3E 01 F8 00"),
+         *enter_password_request(1, 5), false},
+        {"an intact confirmation and a measurement, after noise", noise_then_measurement, {}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        h.form.clear_sensor_readings();
+        caption("MsgCom") = "Пароль принят.";
+        pending() = c.queued;
+        tick();
+        const std::size_t logged_before = test::logged_texts(h).size();
+        tick(c.read);
+        EXPECT_EQ(caption("MsgCom"), "Пароль принят.");
+        EXPECT_EQ(caption("uroven"), c.measured ? "512" : "Нет данных");
+        EXPECT_EQ(test::logged_texts(h).size(), logged_before + (c.measured ? 1 : 0));
+    }
+    EXPECT_TRUE(h.dialogs.shown.empty());
 }
 
 // Readings and identities are believed only when intact and from the sensor asked: anything else
@@ -256,6 +361,73 @@ TEST_F(ExchangeCycle, MeasurementsAndIdentitiesAreTakenOnlyIntactAndFromTheSenso
     EXPECT_EQ(caption("vv"), "1.6.3.");
     EXPECT_EQ(dispatch(test::Measurement{.address = 5}.frame()), AnswerUse::Measurement);
     EXPECT_EQ(caption("ne"), "5");
+}
+
+// Every clean slate asks the sensor then selected who it is, even at the address asked last: a
+// quick pick through another address, or closing and opening the port again.
+TEST_F(ExchangeCycle, EveryCleanSlateAsksTheSelectedSensorWhoItIs) {
+    tick();
+    ASSERT_EQ(h.port.writes.back(), poll_request(1));
+    select("5");
+    select("1");
+    tick();
+    EXPECT_EQ(h.port.writes.back(), identity_request(1));
+
+    tick();
+    h.form.close_port();
+    h.form.open_port();
+    tick();
+    EXPECT_EQ(h.port.writes.back(), identity_request(0));
+}
+
+// A rejected identity is asked for again on the next tick, three times in a row at most.
+TEST_F(ExchangeCycle, ARejectedIdentityIsAskedForAgainUpToThreeTimes) {
+    Bytes damaged = test::identity_reply(4242, 131);
+    damaged[4] ^= 0x01;
+    std::vector<Bytes> written;
+    for (int k = 0; k < 5; ++k) {
+        tick(damaged);
+        written.push_back(h.port.writes.back());
+    }
+    tick(damaged);
+    tick(test::identity_reply(4242, 131));
+    EXPECT_EQ(written,
+              (std::vector<Bytes>{poll_request(1), identity_request(1), identity_request(1),
+                                  identity_request(1), poll_request(1)}));
+    EXPECT_EQ(caption("sn"), "4242");
+}
+
+// A sensor swapped in at the same address leaves a silent tick: the next to answer is new, its
+// mode is drawn from its own reply, the old identity goes and the next tick asks for its own.
+TEST_F(ExchangeCycle, TheSensorAnsweringAfterSilenceIsTakenAsNew) {
+    tick(test::identity_reply(4242, 163));
+    tick(test::Measurement{.mode_byte = 0x00}.frame());
+    ASSERT_EQ(caption("sn"), "4242");
+    ASSERT_EQ(h.form.mode_text, "0");
+    tick();
+    tick(test::Measurement{.mode_byte = 0x01}.frame());
+    EXPECT_EQ(caption("sn"), "0");
+    EXPECT_EQ(h.form.mode_text, "1");
+    EXPECT_TRUE(h.form.control("iinv").checked);
+    tick();
+    EXPECT_EQ(h.port.writes.back(), identity_request(1));
+}
+
+// The mode controls follow the sensor after a mode write: the measurement already on its way
+// carries the old mode and must not be drawn; the answer to the next poll carries the new one.
+TEST_F(ExchangeCycle, AfterAModeWriteTheModeIsDrawnFromTheNextPollsAnswer) {
+    tick(test::Measurement{.mode_byte = 0x00}.frame());
+    h.form.control("iinv").checked = true;
+    h.dialogs.yes_no_answers = {true};
+    write_mode(h.form);
+    tick(test::Measurement{.mode_byte = 0x00}.frame());
+    ASSERT_EQ(h.port.writes.back(), set_mode_request(1, 0x01));
+    EXPECT_TRUE(h.form.control("iinv").checked);
+    tick(with_crc({0x3E, 0x01, 0xF2}));
+    EXPECT_TRUE(h.form.control("iinv").checked);
+    tick(test::Measurement{.mode_byte = 0x01}.frame());
+    EXPECT_TRUE(h.form.control("iinv").checked);
+    EXPECT_EQ(h.form.mode_text, "1");
 }
 
 }  // namespace

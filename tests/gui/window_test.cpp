@@ -7,6 +7,13 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <tuple>
+
+#include "app/cp1251.h"
 
 #include "gui/all_form_events.h"
 #include "gui/form_window.h"
@@ -37,10 +44,16 @@ struct QtApplication : ::testing::Environment {
 const auto* const kQtApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
 
 // The window as the program builds it, real Qt boxes, QM720_PORTS a fresh folder; shown.
+// `before_load` may spoil the log's home before start-up.
 struct Harness {
-    explicit Harness(FormEventTable events = gui::all_form_events())
+    explicit Harness(
+        FormEventTable events = gui::all_form_events(),
+        const std::function<void(const std::filesystem::path& log_home)>& before_load = {})
         : window(form, std::move(events), gui::port_device_tool_tips()) {
         dialogs.show_over(&window, [this] { window.sync(); });
+        if (before_load) {
+            before_load(folder.path());
+        }
         window.load();
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -167,6 +180,32 @@ TEST(Window, ChosenPortOpensAfterAWarnedFailureAndKeysAndClicksReachTheRecords) 
     h.form.control("R_a").checked = false;
     h.window.sync();
     EXPECT_FALSE(static_cast<QAbstractButton&>(h.widget("R_a")).isChecked());
+}
+
+// A file stands where the log folder goes: the box says so as the running tool does, and once
+// the folder can be made the next line is written after the count of the records lost.
+TEST(Window, ALogThatCannotStartIsSaidInThePlainBoxAndTheNextLineIsWritten) {
+    std::string title, text;
+    QMessageBox::Icon icon = QMessageBox::Critical;
+    when_box_shows([&](QWidget& box) {
+        auto& message = static_cast<QMessageBox&>(box);
+        std::tie(title, text, icon) = std::tuple(gui::utf8_text(message.windowTitle()),
+                                                 gui::utf8_text(message.text()), message.icon());
+        message.accept();
+    });
+    Harness h(gui::all_form_events(), [](const std::filesystem::path& home) {
+        std::ofstream(home / "log") << "not a folder";
+    });
+    const std::filesystem::path file = h.folder.path() / "log" / "05122026_214315.log";
+    EXPECT_EQ(text, "Журнал не записывается: " + file.string() + ": " + std::strerror(ENOTDIR));
+    EXPECT_EQ(title, gui::utf8_text(QCoreApplication::applicationName()));
+    EXPECT_EQ(icon, QMessageBox::NoIcon);
+
+    std::filesystem::remove(h.folder.path() / "log");
+    h.click("BTNOpenCom");
+    EXPECT_EQ(test::file_bytes(file.string()),
+              utf8_to_cp1251("\"21:43:15 : Потеряно записей журнала: 1\"\r\n"
+                             "\"21:43:15 : Com Port \\\\.\\COM1 Open\"\r\n"));
 }
 
 TEST(Boxes, YesNoBoxReadsDaAndNetAndInputBoxReturnsTheTypedText) {

@@ -82,5 +82,40 @@ TEST(ReplyFrame, IsRecognisedByPrefixAndLengthAndCheckedByItsLastByte) {
     EXPECT_EQ(reply_check_crc({}), 0);
 }
 
+// Noise may hold the prefix byte and even a whole intact frame; the reply is the one intact frame
+// that ends the read, and without one the read starts at its first prefix as it came.
+TEST(ReplyFrame, IsFoundBehindNoiseThatHoldsItsPrefix) {
+    const Bytes confirmation = with_crc(hex("3E 07 F8"));
+    const Bytes measurement = with_crc(hex("3E 01 F0 17 00 02 A0 86 01 00 A0 86 01 00"));
+    const auto joined = [](std::initializer_list<Bytes> parts) {
+        Bytes all;
+        for (const Bytes& part : parts) {
+            all.insert(all.end(), part.begin(), part.end());
+        }
+        return all;
+    };
+    const struct {
+        const char* what;
+        Bytes read;
+        Bytes frame;
+        bool after_noise;
+    } cases[] = {
+        {"a clean reply", measurement, measurement, false},
+        {"noise without the prefix", joined({hex("A5 5A"), measurement}), measurement, true},
+        {"noise holding the prefix", joined({hex("3E A5 3E"), measurement}), measurement, true},
+        {"an intact frame in the noise", joined({hex("A5"), confirmation, measurement}),
+         measurement, true},
+        {"two replies back to back", joined({measurement, measurement}), measurement, true},
+        {"a damaged frame after noise", hex("A5 5A 3E 07 F8 00 13"), hex("3E 07 F8 00 13"), true},
+        {"no prefix at all", hex("01 05 11"), hex("01 05 11"), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const LocatedReply located = locate_reply(c.read);
+        EXPECT_EQ(located.frame, c.frame);
+        EXPECT_EQ(located.after_noise, c.after_noise);
+    }
+}
+
 }  // namespace
 }  // namespace qm720

@@ -76,7 +76,7 @@ TEST(SimProgram, BurstComesOnceBeforeTheAnswerToItsRequestAndTheLastAnswerBefore
     fs::remove_all(folder);
     ASSERT_EQ(got.size(), answers.size() + 2000);
     const auto noise = got.begin() + static_cast<std::ptrdiff_t>(burst_start);
-    EXPECT_EQ(std::count(noise, noise + 2000, kReplyPrefix), 0);
+    EXPECT_GT(std::count(noise, noise + 2000, kReplyPrefix), 0);  // noise of all 256 values
     got.erase(noise, noise + 2000);
     EXPECT_EQ(got, answers);
 }
