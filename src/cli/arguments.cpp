@@ -127,11 +127,11 @@ std::uint8_t mode_with_options(std::uint8_t mode, const ModeOptions& options) {
     return mode;
 }
 
-std::string echoed(std::string_view text) {
-    if (text.size() <= kLongestEcho) {
+std::string echoed(std::string_view text, std::size_t longest) {
+    if (text.size() <= longest) {
         return std::string(text);
     }
-    std::size_t cut = kLongestEcho;
+    std::size_t cut = longest;
     while (cut > 0 && is_continuation_byte(text[cut])) {
         --cut;
     }

@@ -39,9 +39,9 @@ const char* level_name(Level level);
 // `mode` with every option given applied; the bits no option touches stay as they are.
 std::uint8_t mode_with_options(std::uint8_t mode, const ModeOptions& options);
 
-// Text a message quotes: whole up to kLongestEcho bytes, else cut there (never inside a UTF-8
+// Text a message quotes: whole up to `longest` bytes, else cut there (never inside a UTF-8
 // character) and marked with its full length, so that a 10 kB argument does not flood a log.
 inline constexpr std::size_t kLongestEcho = 40;
-std::string echoed(std::string_view text);
+std::string echoed(std::string_view text, std::size_t longest = kLongestEcho);
 
 }  // namespace qm720::cli

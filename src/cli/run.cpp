@@ -49,14 +49,7 @@ std::string shortened_parser_message(std::string message, int argc, const char* 
             replace_all(message, argument, echoed(argument));
         }
     }
-    if (message.size() > kLongestMessage) {
-        std::size_t cut = kLongestMessage;
-        while (cut > 0 && (static_cast<unsigned char>(message[cut]) & 0xC0) == 0x80) {
-            --cut;
-        }
-        message = message.substr(0, cut) + "...";
-    }
-    return message;
+    return echoed(message, kLongestMessage);
 }
 
 void stop_when_asked() {
