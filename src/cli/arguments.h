@@ -1,20 +1,47 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <istream>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/invocation.h"
 #include "protocol/requests.h"
 
 namespace qm720::cli {
 
-// Arguments as the window takes typed text; text it would not take is a usage error.
-std::uint8_t address_argument(const std::string& text);
-Level level_argument(const std::string& text);
-std::int16_t shift_amount_argument(const std::string& text);
-std::int64_t serial_number_argument(const std::string& text);
+// A command line that passed every check, its values converted: only such a command may open
+// the port. Each command reads the fields it takes.
+struct Command {
+    std::string name;
+    std::uint8_t address = 0;
+    std::uint8_t new_address = 0;
+    Level level = Level::Full;
+    std::int16_t amount = 0;
+    std::int64_t serial = 0;
+    bool change_password = false;
+    std::int64_t password = 0;
+    ModeOptions mode;
+    std::optional<long> count;
+    std::chrono::milliseconds interval{1000};
+    bool verify_scan = true;
+};
+
+// The invocation's values as the window takes typed text; text it would not take is a usage
+// error naming the first value refused. The password command's password is read from `input`
+// here, so that it too is checked before anything is opened.
+Command checked_command(const Invocation& invocation, std::istream& input);
+
+const char* level_name(Level level);
 
 // `mode` with every option given applied; the bits no option touches stay as they are.
 std::uint8_t mode_with_options(std::uint8_t mode, const ModeOptions& options);
+
+// Text a message quotes: whole up to `longest` bytes, else cut there (never inside a UTF-8
+// character) and marked with its full length, so that a 10 kB argument does not flood a log.
+inline constexpr std::size_t kLongestEcho = 40;
+std::string echoed(std::string_view text, std::size_t longest = kLongestEcho);
 
 }  // namespace qm720::cli

@@ -1,9 +1,8 @@
 #include "cli/changes.h"
 
-#include "app/text_number.h"
-#include "cli/arguments.h"
 #include "cli/failure.h"
 #include "cli/queries.h"
+#include "cli/version_output.h"
 #include "protocol/mode_bits.h"
 #include "protocol/reply_frame.h"
 
@@ -32,78 +31,74 @@ void set_address(SensorLink& link, std::uint8_t address, std::uint8_t new_addres
 
 }  // namespace
 
-void calibrate_command(SensorLink& link, Output& output, const Invocation& invocation) {
-    const std::uint8_t address = address_argument(invocation.address);
+void calibrate_command(SensorLink& link, Output& output, const Command& command) {
     // Calibrating while the sensor smooths would store a smoothed value.
-    const std::uint8_t mode = reported_mode(link, address);
+    const std::uint8_t mode = reported_mode(link, command.address);
     if ((mode & kSmoothingBit) != 0) {
         throw Failure(ExitStatus::NotConfirmed,
-                      "На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ");
+                      "the sensor smooths its readings: turn smoothing off for the calibration "
+                      "(set-mode " +
+                          std::to_string(command.address) + " --smoothing off)");
     }
-    const Level level = level_argument(invocation.value);
-    confirm(link, address, calibrate_request(address, level),
-            level == Level::Full ? CommandCode::CalibrateFull : CommandCode::CalibrateEmpty);
-    output.result({}, invocation.value + " level calibrated");
+    confirm(
+        link, command.address, calibrate_request(command.address, command.level),
+        command.level == Level::Full ? CommandCode::CalibrateFull : CommandCode::CalibrateEmpty);
+    output.result({}, std::string(level_name(command.level)) + " level calibrated");
 }
 
-void shift_command(SensorLink& link, Output& output, const Invocation& invocation) {
-    const std::uint8_t address = address_argument(invocation.address);
-    const Level level = level_argument(invocation.value);
-    const std::int16_t amount = shift_amount_argument(invocation.amount);
-    confirm(link, address, shift_request(address, level, amount),
-            level == Level::Full ? CommandCode::ShiftFull : CommandCode::ShiftEmpty);
-    output.result({}, invocation.value + " level shifted by " + std::to_string(amount));
+void shift_command(SensorLink& link, Output& output, const Command& command) {
+    confirm(link, command.address, shift_request(command.address, command.level, command.amount),
+            command.level == Level::Full ? CommandCode::ShiftFull : CommandCode::ShiftEmpty);
+    output.result({}, std::string(level_name(command.level)) + " level shifted by " +
+                          std::to_string(command.amount));
 }
 
-void set_address_command(SensorLink& link, Output& output, const Invocation& invocation) {
-    const std::uint8_t new_address = address_argument(invocation.value);
-    set_address(link, address_argument(invocation.address), new_address);
-    output.result({{"address", new_address}}, "address set to " + std::to_string(new_address));
+void set_address_command(SensorLink& link, Output& output, const Command& command) {
+    set_address(link, command.address, command.new_address);
+    output.result({{"address", command.new_address}},
+                  "address set to " + std::to_string(command.new_address));
 }
 
-void set_serial_command(SensorLink& link, Output& output, const Invocation& invocation) {
-    const std::int64_t serial = serial_number_argument(invocation.serial);
-    set_serial(link, address_argument(invocation.address), serial);
-    output.result({{"serial", serial}}, "serial number set to " + std::to_string(serial));
+void set_serial_command(SensorLink& link, Output& output, const Command& command) {
+    set_serial(link, command.address, command.serial);
+    output.result({{"serial", command.serial}},
+                  "serial number set to " + std::to_string(command.serial));
 }
 
-void password_command(SensorLink& link, Output& output, const Invocation& invocation,
-                      std::istream& input) {
-    const std::uint8_t address = address_argument(invocation.address);
-    std::string typed;
-    std::getline(input, typed);
-    const auto password = number_in_range(typed, 0, kMaxPassword);
-    if (!password) {
-        throw Failure(
-            ExitStatus::UsageError,
-            "the password on standard input is no whole number 0.." + std::to_string(kMaxPassword));
-    }
-    const bool enter = invocation.value == "enter";
-    const CommandCode code = enter ? CommandCode::EnterPassword : CommandCode::ChangePassword;
-    const Bytes reply = link.change(*four_byte_request(address, code, *password),
-                                    {{address}, {code_of(code), kPasswordRefusedCode}});
+void password_command(SensorLink& link, Output& output, const Command& command) {
+    const CommandCode code =
+        command.change_password ? CommandCode::ChangePassword : CommandCode::EnterPassword;
+    const Bytes reply = link.change(*four_byte_request(command.address, code, command.password),
+                                    {{command.address}, {code_of(code), kPasswordRefusedCode}});
     if (reply[kCodeOffset] == kPasswordRefusedCode) {
-        throw Failure(ExitStatus::NotConfirmed, "Неверный пароль.");
+        throw Failure(ExitStatus::NotConfirmed, "the sensor refused the password");
     }
-    output.result({}, enter ? "Пароль принят." : "Пароль изменен.");
+    output.result({}, command.change_password ? "password changed" : "password accepted");
 }
 
-void provision_command(SensorLink& link, Output& output, const Invocation& invocation) {
-    const std::uint8_t address = address_argument(invocation.address);
-    const std::uint8_t new_address = address_argument(invocation.value);
-    const std::int64_t serial = serial_number_argument(invocation.serial);
-    set_serial(link, address, serial);
-    set_address(link, address, new_address);
-    const IdentityFields identity = read_identity(link, new_address);
-    if (identity.serial_number != serial) {
-        throw Failure(ExitStatus::NotConfirmed, "the sensor at " + std::to_string(new_address) +
-                                                    " reports serial number " +
+// Once the serial number is written a failure is never one a script may simply repeat: the
+// sensor has changed.
+void provision_command(SensorLink& link, Output& output, const Command& command) {
+    set_serial(link, command.address, command.serial);
+    set_address(link, command.address, command.new_address);
+    const std::string at = std::to_string(command.new_address);
+    IdentityFields identity;
+    try {
+        identity = read_identity(link, command.new_address);
+    } catch (const Failure& failure) {
+        throw Failure(ExitStatus::NotConfirmed,
+                      "serial number and address sent, but the identity "
+                      "read back at " +
+                          at + " failed (" + failure.what() + "); check with identity " + at);
+    }
+    if (identity.serial_number != command.serial) {
+        throw Failure(ExitStatus::NotConfirmed, "the sensor at " + at + " reports serial number " +
                                                     std::to_string(identity.serial_number));
     }
+    const std::string version = comparable_version(identity.version_text);
     output.result(
-        {{"address", new_address}, {"serial", serial}, {"version", identity.version_text}},
-        "sensor " + std::to_string(serial) + " at address " + std::to_string(new_address) +
-            ", version " + identity.version_text);
+        {{"address", command.new_address}, {"serial", command.serial}, {"version", version}},
+        "sensor " + std::to_string(command.serial) + " at address " + at + ", version " + version);
 }
 
 }  // namespace qm720::cli

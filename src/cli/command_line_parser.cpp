@@ -28,7 +28,7 @@ void declare_lines(CLI::App& app, Invocation& invocation) {
         app.add_subcommand("line", "print the window's command lines for remote sensors");
     line->require_subcommand(1);
     CLI::App* shift = line->add_subcommand("shift", "the command line of a level shift");
-    shift->add_option("LEVEL", invocation.value)->required()->check(CLI::IsMember(kLevels));
+    shift->add_option("LEVEL", invocation.level)->required()->check(CLI::IsMember(kLevels));
     shift->add_option("ADDR", invocation.address, "the remote sensor's address, below 200")
         ->required();
     shift->add_option("AMOUNT", invocation.amount, "-1000 ... 1000")->required();
@@ -43,6 +43,8 @@ void declare_lines(CLI::App& app, Invocation& invocation) {
 
 void declare_interface(CLI::App& app, Invocation& invocation) {
     app.add_option("--port", invocation.port, "COMn or a device path")->capture_default_str();
+    // The version text itself is the caller's to print, as text or as JSON.
+    app.set_version_flag("--version", "", "print the version and exit");
     app.add_flag("--json", invocation.json, "one JSON object per result");
     app.add_option("--timeout", invocation.timeout_ms, "ms to wait for each answer")
         ->check(CLI::Range(1, 60000))
@@ -52,7 +54,9 @@ void declare_interface(CLI::App& app, Invocation& invocation) {
         ->capture_default_str();
     app.require_subcommand(1);
 
-    app.add_subcommand("scan", "addresses that answer the scan, ascending");
+    app.add_subcommand("scan", "addresses that answer the scan and then a poll, ascending")
+        ->add_flag("!--no-verify", invocation.verify_scan,
+                   "list the scan answer as it came, without a poll to each address");
     sensor_command(app, "read", "one measurement, decoded", invocation);
     sensor_command(app, "identity", "serial number and software version", invocation);
     CLI::App* watch = sensor_command(app, "watch", "one CSV line per measurement", invocation);
@@ -61,32 +65,32 @@ void declare_interface(CLI::App& app, Invocation& invocation) {
     watch->add_option("--interval", invocation.interval_ms, "ms between measurements")
         ->check(CLI::Range(0, 86'400'000));
     sensor_command(app, "calibrate", "store the current value as full or empty", invocation)
-        ->add_option("LEVEL", invocation.value)
+        ->add_option("LEVEL", invocation.level)
         ->required()
         ->check(CLI::IsMember(kLevels));
     CLI::App* shift =
         sensor_command(app, "shift", "move the stored full or empty level", invocation);
-    shift->add_option("LEVEL", invocation.value)->required()->check(CLI::IsMember(kLevels));
+    shift->add_option("LEVEL", invocation.level)->required()->check(CLI::IsMember(kLevels));
     shift->add_option("AMOUNT", invocation.amount, "-1000 ... 1000")->required();
     declare_mode_options(
         *sensor_command(app, "set-mode", "change the mode; options not given keep theirs",
                         invocation),
         invocation.mode);
     sensor_command(app, "set-address", "give the sensor a new address", invocation)
-        ->add_option("NEW", invocation.value)
+        ->add_option("NEW", invocation.new_address)
         ->required();
     sensor_command(app, "set-serial", "write the serial number", invocation)
         ->add_option("SERIAL", invocation.serial)
         ->required();
     sensor_command(app, "password", "enter or change the password, read from standard input",
                    invocation)
-        ->add_option("ACTION", invocation.value)
+        ->add_option("ACTION", invocation.action)
         ->required()
         ->check(CLI::IsMember({"enter", "change"}));
     CLI::App* provision =
         app.add_subcommand("provision", "serial, then address, then the identity checked");
     provision->add_option("--from", invocation.address, "the sensor's address now")->required();
-    provision->add_option("--address", invocation.value, "its new address")->required();
+    provision->add_option("--address", invocation.new_address, "its new address")->required();
     provision->add_option("--serial", invocation.serial, "its serial number")->required();
     declare_lines(app, invocation);
 }

@@ -13,21 +13,24 @@ struct ModeOptions {
     std::optional<std::string> range;
 };
 
-// The command line as parsed: the command's words ("line shift" for a nested one) and its
-// arguments as text, converted by the command with the window's number rules.
+// The command line as parsed, its values still text: each field is given only when the command
+// takes it, and checked_command() converts them with the window's number rules.
 struct Invocation {
     std::string port = "COM1";
     bool json = false;
     int timeout_ms = 300;
     int retries = 2;
-    std::string command;
-    std::string address;
-    std::string value;  // NEW, full|empty or enter|change
-    std::string serial;
-    std::string amount;
+    std::string command;  // "line shift" for a nested one
+    std::optional<std::string> address;
+    std::optional<std::string> new_address;
+    std::optional<std::string> level;   // full|empty
+    std::optional<std::string> action;  // enter|change
+    std::optional<std::string> serial;
+    std::optional<std::string> amount;
     ModeOptions mode;
     std::optional<long> count;
     int interval_ms = 1000;
+    bool verify_scan = true;
 };
 
 }  // namespace qm720::cli

@@ -1,5 +1,6 @@
 #include "cli/port_opening.h"
 
+#include "cli/arguments.h"
 #include "cli/failure.h"
 #include "serial/port_names.h"
 
@@ -9,8 +10,10 @@ void open_port(SerialPort& port, const std::string& name) {
     // A COM name opens the device it leads to, as in the window; anything else is a device path.
     const std::string device = device_for_com_name(name).value_or(name);
     if (!port.OpenPort(device, kSensorLine)) {
-        throw Failure(ExitStatus::PortUnavailable, "Com Port " + name + " недоступен: " +
-                                                       open_failure_text(port.last_open_failure()));
+        const OpenFailure failure = port.last_open_failure();
+        throw Failure(ExitStatus::PortUnavailable,
+                      "port " + echoed(name) + " could not be opened: " + echoed(failure.device) +
+                          ": " + failure.description);
     }
 }
 

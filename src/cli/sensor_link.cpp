@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "cli/failure.h"
+#include "cli/stop_signals.h"
 #include "protocol/reply_frame.h"
+#include "protocol/reply_layout.h"
 #include "protocol/requests.h"
 
 namespace qm720::cli {
@@ -12,27 +14,37 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// The longest reply, a measurement with its mode byte and CRC: a reply that ends where the
+// received bytes end starts no earlier than this before the end.
+constexpr std::size_t kLongestReply = kModeByteField.end() + 1;
+
 bool contains(const std::vector<std::uint8_t>& values, std::uint8_t value) {
     return std::find(values.begin(), values.end(), value) != values.end();
 }
 
-}  // namespace
-
-Bytes valid_reply(Bytes received, const ExpectedReply& expected) {
-    received = locate_reply(received).frame;
-    if (!is_reply_frame(received) || !reply_intact(received) ||
-        !contains(expected.addresses, received[kAddressOffset]) ||
-        !contains(expected.codes, received[kCodeOffset])) {
-        return {};
+void stop_when_asked() {
+    if (const int signal_number = stop_signal(); signal_number != 0) {
+        throw Stopped(signal_number);
     }
-    return received;
 }
 
-void SensorLink::send(const Bytes& request) {
-    port_.DiscardInput();
-    if (port_.WritePort(request) != request.size()) {
-        throw Failure(ExitStatus::NoValidAnswer, "write failed: " + port_.last_write_failure());
+}  // namespace
+
+Bytes valid_reply(const Bytes& received, const ExpectedReply& expected) {
+    Bytes reply = locate_reply(received).frame;
+    if (!is_reply_frame(reply) || !reply_intact(reply) ||
+        !contains(expected.addresses, reply[kAddressOffset]) ||
+        !contains(expected.codes, reply[kCodeOffset])) {
+        return {};
     }
+    return reply;
+}
+
+// False when the line took less than the whole request.
+bool SensorLink::send(const Bytes& request) {
+    stop_when_asked();
+    port_.DiscardInput();
+    return port_.WritePort(request) == request.size();
 }
 
 // Reads with the driver's rules until a valid reply has arrived or the time-out has passed.
@@ -41,41 +53,63 @@ Bytes SensorLink::await_reply(const ExpectedReply& expected) {
     Bytes received;
     while (Clock::now() < deadline) {
         const Bytes piece = port_.ReadPort();
+        stop_when_asked();
         received.insert(received.end(), piece.begin(), piece.end());
         if (Bytes reply = valid_reply(received, expected); !reply.empty()) {
             return reply;
+        }
+        if (received.size() > kLongestReply) {
+            received.erase(received.begin(), received.end() - kLongestReply);
         }
     }
     return {};
 }
 
-Bytes SensorLink::query(const Bytes& request, const ExpectedReply& expected) {
+std::optional<Bytes> SensorLink::ask(const Bytes& request, const ExpectedReply& expected) {
     for (int attempt = 0; attempt <= timing_.retries; ++attempt) {
-        send(request);
+        if (!send(request)) {
+            throw Failure(ExitStatus::NoValidAnswer, "write failed: " + port_.last_write_failure());
+        }
         if (Bytes reply = await_reply(expected); !reply.empty()) {
             return reply;
         }
+    }
+    return std::nullopt;
+}
+
+Bytes SensorLink::query(const Bytes& request, const ExpectedReply& expected) {
+    if (auto reply = ask(request, expected)) {
+        return *reply;
     }
     throw Failure(ExitStatus::NoValidAnswer, "no valid answer");
 }
 
 Bytes SensorLink::change(const Bytes& request, const ExpectedReply& expected) {
-    send(request);
+    if (!send(request)) {
+        throw Failure(ExitStatus::NotConfirmed,
+                      "write failed: " + port_.last_write_failure() +
+                          "; the command may have taken effect: check with read before trying "
+                          "again");
+    }
     Bytes reply = await_reply(expected);
     if (reply.empty()) {
-        throw Failure(ExitStatus::NoValidAnswer,
-                      "no valid confirmation: the command may have taken effect; check with read");
+        throw Failure(ExitStatus::NotConfirmed,
+                      "no valid confirmation: the command may have taken effect; check with read "
+                      "before trying again");
     }
     return reply;
 }
 
 std::vector<std::uint8_t> SensorLink::scan() {
     for (int attempt = 0; attempt <= timing_.retries; ++attempt) {
-        send(network_scan_request());
+        if (!send(network_scan_request())) {
+            throw Failure(ExitStatus::NoValidAnswer, "write failed: " + port_.last_write_failure());
+        }
         const auto deadline = Clock::now() + timing_.timeout;
         while (Clock::now() < deadline) {
             // The scan answer is one address a byte, without prefix or CRC.
             Bytes answer = port_.ReadPort();
+            stop_when_asked();
             if (!answer.empty()) {
                 std::sort(answer.begin(), answer.end());
                 answer.erase(std::unique(answer.begin(), answer.end()), answer.end());

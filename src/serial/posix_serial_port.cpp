@@ -119,6 +119,8 @@ bool PosixSerialPort::ClosePort() {
     if (handle_ < 0) {
         return false;
     }
+    // A pseudo-terminal keeps TIOCEXCL past its last close while its other side stays open, so
+    // exclusive use is given back before the close, or nobody but root could open it again.
     ioctl(handle_, TIOCNXCL);
     // Discarding the output first keeps close() from waiting for a stalled line to drain it.
     tcflush(handle_, TCIOFLUSH);

@@ -119,6 +119,7 @@ bool Win32SerialPort::ClosePort() {
     }
     // Dropping the output first keeps the close from waiting for a stalled line to send it.
     PurgeComm(handle_, PURGE_TXABORT | PURGE_TXCLEAR | PURGE_RXABORT | PURGE_RXCLEAR);
+    // Exclusive use (share mode 0) ends with the handle, so nothing is to be given back first.
     return CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0;
 }
 
