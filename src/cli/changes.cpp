@@ -10,23 +10,12 @@ namespace qm720::cli {
 
 namespace {
 
-constexpr std::uint8_t code_of(CommandCode code) {
-    return static_cast<std::uint8_t>(code);
-}
-
-void confirm(SensorLink& link, std::uint8_t address, const Bytes& request, CommandCode code) {
-    link.change(request, {{address}, {code_of(code)}});
-}
-
 void set_serial(SensorLink& link, std::uint8_t address, std::int64_t serial) {
-    confirm(link, address, *write_serial_number_request(address, serial),
-            CommandCode::WriteSerialNumber);
+    link.change(*write_serial_number_request(address, serial));
 }
 
-// The confirmation may still come from the old address, or already from the new one.
 void set_address(SensorLink& link, std::uint8_t address, std::uint8_t new_address) {
-    link.change(set_address_request(address, new_address),
-                {{address, new_address}, {code_of(CommandCode::SetAddress)}});
+    link.change(set_address_request(address, new_address));
 }
 
 }  // namespace
@@ -40,15 +29,12 @@ void calibrate_command(SensorLink& link, Output& output, const Command& command)
                       "(set-mode " +
                           std::to_string(command.address) + " --smoothing off)");
     }
-    confirm(
-        link, command.address, calibrate_request(command.address, command.level),
-        command.level == Level::Full ? CommandCode::CalibrateFull : CommandCode::CalibrateEmpty);
+    link.change(calibrate_request(command.address, command.level));
     output.result({}, std::string(level_name(command.level)) + " level calibrated");
 }
 
 void shift_command(SensorLink& link, Output& output, const Command& command) {
-    confirm(link, command.address, shift_request(command.address, command.level, command.amount),
-            command.level == Level::Full ? CommandCode::ShiftFull : CommandCode::ShiftEmpty);
+    link.change(shift_request(command.address, command.level, command.amount));
     output.result({}, std::string(level_name(command.level)) + " level shifted by " +
                           std::to_string(command.amount));
 }
@@ -68,8 +54,7 @@ void set_serial_command(SensorLink& link, Output& output, const Command& command
 void password_command(SensorLink& link, Output& output, const Command& command) {
     const CommandCode code =
         command.change_password ? CommandCode::ChangePassword : CommandCode::EnterPassword;
-    const Bytes reply = link.change(*four_byte_request(command.address, code, command.password),
-                                    {{command.address}, {code_of(code), kPasswordRefusedCode}});
+    const Bytes reply = link.change(*four_byte_request(command.address, code, command.password));
     if (reply[kCodeOffset] == kPasswordRefusedCode) {
         throw Failure(ExitStatus::NotConfirmed, "the sensor refused the password");
     }

@@ -19,9 +19,7 @@ void print_line(Output& output, const Bytes& frame) {
 
 void set_mode_command(SensorLink& link, Output& output, const Command& command) {
     const std::uint8_t mode = mode_with_options(reported_mode(link, command.address), command.mode);
-    const Bytes reply =
-        link.change(set_mode_request(command.address, mode),
-                    {{command.address}, {static_cast<std::uint8_t>(CommandCode::SetMode)}});
+    const Bytes reply = link.change(set_mode_request(command.address, mode));
     if (!holds(reply, kConfirmedModeField) || reply[kConfirmedModeField.offset] != mode) {
         throw Failure(ExitStatus::NotConfirmed,
                       "the sensor did not confirm mode " + std::to_string(mode));

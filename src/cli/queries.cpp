@@ -19,10 +19,6 @@ namespace {
 // How soon a stop signal ends the pause between two measurements of watch.
 constexpr auto kStopCheckInterval = std::chrono::milliseconds(50);
 
-ExpectedReply reply_of(std::uint8_t address, CommandCode code) {
-    return {{address}, {static_cast<std::uint8_t>(code)}};
-}
-
 // Local ISO 8601 to the second: "2026-12-07T09:15:02".
 std::string local_time_now() {
     const std::tm local = local_time(std::time(nullptr));
@@ -62,7 +58,7 @@ bool pause_unless_stopped(std::chrono::milliseconds pause) {
 
 MeasurementFields read_measurement(SensorLink& link, std::uint8_t address) {
     const auto fields =
-        measurement_fields(link.query(poll_request(address), reply_of(address, CommandCode::Poll)));
+        measurement_fields(link.query(poll_request(address), ReplyKind::Measurement));
     if (!fields) {
         throw Failure(ExitStatus::NoValidAnswer, "the measurement reply is too short");
     }
@@ -78,8 +74,7 @@ std::uint8_t reported_mode(SensorLink& link, std::uint8_t address) {
 }
 
 IdentityFields read_identity(SensorLink& link, std::uint8_t address) {
-    const auto fields = identity_fields(
-        link.query(identity_request(address), reply_of(address, CommandCode::Identity)));
+    const auto fields = identity_fields(link.query(identity_request(address), ReplyKind::Identity));
     if (!fields) {
         throw Failure(ExitStatus::NoValidAnswer, "the identity reply is too short");
     }
@@ -97,8 +92,7 @@ void scan_command(SensorLink& link, Output& output, const Command& command, std:
     std::vector<std::uint8_t> confirmed;
     std::vector<std::uint8_t> unconfirmed;
     for (const std::uint8_t address : answered) {
-        const bool there =
-            link.ask(poll_request(address), reply_of(address, CommandCode::Poll)).has_value();
+        const bool there = link.ask(poll_request(address), ReplyKind::Measurement).has_value();
         (there ? confirmed : unconfirmed).push_back(address);
     }
     const nlohmann::json fields = {{"addresses", confirmed}, {"unconfirmed", unconfirmed}};

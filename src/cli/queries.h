@@ -6,7 +6,6 @@
 #include "cli/output.h"
 #include "cli/sensor_link.h"
 #include "protocol/reply_fields.h"
-#include "protocol/reply_fields.h"
 
 namespace qm720::cli {
 

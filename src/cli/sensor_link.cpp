@@ -18,10 +18,6 @@ using Clock = std::chrono::steady_clock;
 // received bytes end starts no earlier than this before the end.
 constexpr std::size_t kLongestReply = kModeByteField.end() + 1;
 
-bool contains(const std::vector<std::uint8_t>& values, std::uint8_t value) {
-    return std::find(values.begin(), values.end(), value) != values.end();
-}
-
 void stop_when_asked() {
     if (const int signal_number = stop_signal(); signal_number != 0) {
         throw Stopped(signal_number);
@@ -30,14 +26,11 @@ void stop_when_asked() {
 
 }  // namespace
 
-Bytes valid_reply(const Bytes& received, const ExpectedReply& expected) {
-    Bytes reply = locate_reply(received).frame;
-    if (!is_reply_frame(reply) || !reply_intact(reply) ||
-        !contains(expected.addresses, reply[kAddressOffset]) ||
-        !contains(expected.codes, reply[kCodeOffset])) {
-        return {};
-    }
-    return reply;
+Bytes valid_reply(const Bytes& received, const Bytes& request, ReplyKind wanted) {
+    const std::optional<std::uint8_t> asked_address =
+        request.size() > kAddressOffset ? std::optional(request[kAddressOffset]) : std::nullopt;
+    JudgedReply reply = judge_reply(received, {.asked = request, .reading_address = asked_address});
+    return reply.kind == wanted ? std::move(reply.frame) : Bytes{};
 }
 
 // False when the line took less than the whole request.
@@ -48,14 +41,14 @@ bool SensorLink::send(const Bytes& request) {
 }
 
 // Reads with the driver's rules until a valid reply has arrived or the time-out has passed.
-Bytes SensorLink::await_reply(const ExpectedReply& expected) {
+Bytes SensorLink::await_reply(const Bytes& request, ReplyKind wanted) {
     const auto deadline = Clock::now() + timing_.timeout;
     Bytes received;
     while (Clock::now() < deadline) {
         const Bytes piece = port_.ReadPort();
         stop_when_asked();
         received.insert(received.end(), piece.begin(), piece.end());
-        if (Bytes reply = valid_reply(received, expected); !reply.empty()) {
+        if (Bytes reply = valid_reply(received, request, wanted); !reply.empty()) {
             return reply;
         }
         if (received.size() > kLongestReply) {
@@ -65,33 +58,33 @@ Bytes SensorLink::await_reply(const ExpectedReply& expected) {
     return {};
 }
 
-std::optional<Bytes> SensorLink::ask(const Bytes& request, const ExpectedReply& expected) {
+std::optional<Bytes> SensorLink::ask(const Bytes& request, ReplyKind wanted) {
     for (int attempt = 0; attempt <= timing_.retries; ++attempt) {
         if (!send(request)) {
             throw Failure(ExitStatus::NoValidAnswer, "write failed: " + port_.last_write_failure());
         }
-        if (Bytes reply = await_reply(expected); !reply.empty()) {
+        if (Bytes reply = await_reply(request, wanted); !reply.empty()) {
             return reply;
         }
     }
     return std::nullopt;
 }
 
-Bytes SensorLink::query(const Bytes& request, const ExpectedReply& expected) {
-    if (auto reply = ask(request, expected)) {
+Bytes SensorLink::query(const Bytes& request, ReplyKind wanted) {
+    if (auto reply = ask(request, wanted)) {
         return *reply;
     }
     throw Failure(ExitStatus::NoValidAnswer, "no valid answer");
 }
 
-Bytes SensorLink::change(const Bytes& request, const ExpectedReply& expected) {
+Bytes SensorLink::change(const Bytes& request) {
     if (!send(request)) {
         throw Failure(ExitStatus::NotConfirmed,
                       "write failed: " + port_.last_write_failure() +
                           "; the command may have taken effect: check with read before trying "
                           "again");
     }
-    Bytes reply = await_reply(expected);
+    Bytes reply = await_reply(request, ReplyKind::Confirmation);
     if (reply.empty()) {
         throw Failure(ExitStatus::NotConfirmed,
                       "no valid confirmation: the command may have taken effect; check with read "

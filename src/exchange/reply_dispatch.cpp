@@ -116,6 +116,7 @@ void show_read(frmSerial& form, const Bytes& read) {
 AnswerUse dispatch_reply(frmSerial& form, const Bytes& read, const Bytes& answered_request) {
     const JudgedReply reply = judge_reply(read, {.asked = answered_request,
                                                  .reading_address = form.selected_address(),
+                                                 .broadcast_poll_answered_by_anyone = true,
                                                  .lenient_confirmations = true});
     show_read(form, reply.frame);
     switch (reply.kind) {

@@ -45,9 +45,17 @@ bool answers_request(std::uint8_t code, const Bytes& asked) {
     return asked_code == code;
 }
 
+// A sensor given a new address may confirm it from the old address or already from the new.
 bool from_sensor_asked(const Bytes& frame, const Bytes& asked) {
-    return asked.size() > kAddressOffset && (asked[kAddressOffset] == kBroadcastAddress ||
-                                             asked[kAddressOffset] == frame[kAddressOffset]);
+    if (asked.size() <= kAddressOffset) {
+        return false;
+    }
+    const std::uint8_t address = frame[kAddressOffset];
+    const bool new_address = asked.size() > kPayloadOffset &&
+                             asked[kCodeOffset] == code_of(CommandCode::SetAddress) &&
+                             asked[kPayloadOffset] == address;
+    return asked[kAddressOffset] == kBroadcastAddress || asked[kAddressOffset] == address ||
+           new_address;
 }
 
 bool from_reading_address(const Bytes& frame, const ReplyExpectation& expected) {
@@ -64,7 +72,8 @@ ReplyKind kind_of(const Bytes& frame, bool intact, bool after_noise,
     const std::uint8_t code = frame[kCodeOffset];
     if (code == code_of(CommandCode::Poll)) {
         const bool from_polled =
-            is_broadcast_poll(expected.asked) || from_reading_address(frame, expected);
+            (expected.broadcast_poll_answered_by_anyone && is_broadcast_poll(expected.asked)) ||
+            from_reading_address(frame, expected);
         return intact && frame.size() >= kShortestMeasurement && from_polled
                    ? ReplyKind::Measurement
                    : ReplyKind::Unusable;

@@ -13,11 +13,13 @@ struct ReplyExpectation {
     // The request the read answers: its code says which confirmation may come, its address who
     // may answer a confirmation or say that it did not understand (anyone, after a broadcast).
     Bytes asked;
-    // Whose measurements and identities are taken; none takes anyone's. After a broadcast poll
-    // any sensor's measurement is the one asked for.
+    // Whose measurements and identities are taken; none takes anyone's.
     std::optional<std::uint8_t> reading_address;
-    // The window takes a confirmation on a clean line whatever its CRC and its address, since the
-    // sensor did act; qm720-cli wants it intact and from the sensor asked.
+    // The window's habits. It polls every address at once on request, and then any sensor's
+    // measurement is the one asked for; and it takes a confirmation on a clean line whatever its
+    // CRC and its address, since the sensor did act. qm720-cli wants the sensor it names, and
+    // every confirmation intact and from the sensor asked.
+    bool broadcast_poll_answered_by_anyone = false;
     bool lenient_confirmations = false;
 };
 

@@ -153,8 +153,12 @@ TEST(ReplyAcceptance, JudgesEachReplyAgainstTheRequestItAnswers) {
          *four_byte_request(1, CommandCode::ChangePassword, 5), false, ReplyKind::Confirmation},
         {"another sensor's measurement", measurement_of_5, poll_request(1), false,
          ReplyKind::Unusable},
-        {"any sensor's measurement after a broadcast poll", measurement_of_5,
-         poll_request(kBroadcastAddress), false, ReplyKind::Measurement},
+        {"any sensor's measurement after a broadcast poll, leniently", measurement_of_5,
+         poll_request(kBroadcastAddress), true, ReplyKind::Measurement},
+        {"another sensor's measurement after a broadcast poll, strictly", measurement_of_5,
+         poll_request(kBroadcastAddress), false, ReplyKind::Unusable},
+        {"a new address confirmed from the new address", with_crc(hex("3E 07 FB")),
+         set_address_request(1, 7), false, ReplyKind::Confirmation},
         {"an unknown code from the sensor asked", with_crc(hex("3E 01 E7")), poll_request(1), false,
          ReplyKind::Unrecognised},
         {"an unknown code from another sensor", with_crc(hex("3E 02 E7")), poll_request(1), false,
@@ -166,8 +170,11 @@ TEST(ReplyAcceptance, JudgesEachReplyAgainstTheRequestItAnswers) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const JudgedReply judged = judge_reply(
-            c.read, {.asked = c.asked, .reading_address = 1, .lenient_confirmations = c.lenient});
+        const JudgedReply judged =
+            judge_reply(c.read, {.asked = c.asked,
+                                 .reading_address = 1,
+                                 .broadcast_poll_answered_by_anyone = c.lenient,
+                                 .lenient_confirmations = c.lenient});
         EXPECT_EQ(judged.kind, c.kind);
     }
 }
