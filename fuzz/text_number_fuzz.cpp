@@ -1,5 +1,5 @@
 // Numbers as the operator types them: any text has a value or none.
-#include "app/text_number.h"
+#include "core/text_number.h"
 #include "fuzz.h"
 #include "protocol/four_bytes.h"
 #include "protocol/requests.h"

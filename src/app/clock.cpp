@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/local_time.h"
+#include "core/local_time.h"
 
 namespace qm720 {
 

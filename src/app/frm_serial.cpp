@@ -5,7 +5,7 @@
 
 #include "app/control_table.h"
 #include "app/frame_view.h"
-#include "app/text_number.h"
+#include "core/text_number.h"
 
 namespace qm720 {
 

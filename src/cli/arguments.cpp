@@ -1,6 +1,6 @@
 #include "cli/arguments.h"
 
-#include "app/text_number.h"
+#include "core/text_number.h"
 #include "cli/failure.h"
 #include "cli/output_modes.h"
 #include "protocol/command_line.h"

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <thread>
 
-#include "app/local_time.h"
+#include "core/local_time.h"
 #include "cli/failure.h"
 #include "cli/measurement_output.h"
 #include "cli/stop_signals.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/frm_serial.h"
-#include "app/text_number.h"
+#include "core/text_number.h"
 #include "protocol/command_line.h"
 #include "protocol/requests.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/frm_serial.h"
-#include "app/text_number.h"
+#include "core/text_number.h"
 #include "protocol/requests.h"
 
 namespace qm720 {

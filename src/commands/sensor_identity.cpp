@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/frm_serial.h"
-#include "app/text_number.h"
+#include "core/text_number.h"
 #include "commands/unknown_sensor.h"
 #include "protocol/requests.h"
 

@@ -6,7 +6,7 @@
 
 #include "app/colours.h"
 #include "app/frame_view.h"
-#include "app/text_number.h"
+#include "core/text_number.h"
 #include "hex.h"
 #include "support/form_harness.h"
 

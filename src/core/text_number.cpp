@@ -1,4 +1,4 @@
-#include "app/text_number.h"
+#include "core/text_number.h"
 
 #include <algorithm>
 #include <charconv>
