@@ -1,4 +1,4 @@
-// How long ReadPort holds the exchange tick on a pseudo-terminal: on a silent line, and for a
+// How long `read` holds the exchange tick on a pseudo-terminal: on a silent line, and for a
 // 22-byte measurement reply that a sensor thread sends at 19200-baud pacing. Prints the median
 // and the worst of 50 runs beside the targets.
 
@@ -39,7 +39,7 @@ int main() {
     qm720::test::PseudoTerminal line;
     qm720::PosixSerialPort port(
         [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
-    if (!port.OpenPort(line.device(), qm720::kSensorLine)) {
+    if (!port.open(line.device(), qm720::kSensorLine)) {
         std::fprintf(stderr, "cannot open %s\n", line.device().c_str());
         return 1;
     }
@@ -47,7 +47,7 @@ int main() {
     std::vector<double> silent;
     for (int run = 0; run < kRuns; ++run) {
         const auto start = Clock::now();
-        port.ReadPort();
+        port.read();
         silent.push_back(milliseconds_since(start, Clock::now()));
     }
 
@@ -59,17 +59,17 @@ int main() {
         std::promise<Clock::time_point> last_byte_sent;
         const auto start = Clock::now();
         std::jthread sensor([&] { last_byte_sent.set_value(line.send_paced(reply, kByteTime)); });
-        const qm720::Bytes received = port.ReadPort();
+        const qm720::Bytes received = port.read();
         const auto returned = Clock::now();
         whole_read.push_back(milliseconds_since(start, returned));
         after_last_byte.push_back(milliseconds_since(last_byte_sent.get_future().get(), returned));
         if (received.size() != kReplyLength) {
             ++incomplete;
-            port.ReadPort();  // the rest, so the next run starts on a quiet line
+            port.read();  // the rest, so the next run starts on a quiet line
         }
     }
 
-    std::printf("ReadPort over a pseudo-terminal, %d runs each\n", kRuns);
+    std::printf("read over a pseudo-terminal, %d runs each\n", kRuns);
     print("silent line", silent, "256 ms, never above 266 ms");
     print("22-byte reply, whole read", whole_read, "about 11 ms of bytes + 20 ms of silence");
     print("22-byte reply, after its last byte", after_last_byte, "no later than 25 ms");

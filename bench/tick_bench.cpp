@@ -18,12 +18,12 @@ namespace {
 // Answers every read with the same 22-byte measurement and takes every write whole.
 class AnsweringPort : public SerialPort {
   public:
-    bool OpenPort(const std::string&, const std::string&) override { return true; }
-    bool ClosePort() override { return true; }
-    void FlushPort() override {}
-    Bytes ReadPort() override { return reply_; }
-    void DiscardInput() override {}
-    std::uint16_t WritePort(const Bytes& data) override {
+    bool open(const std::string&, const std::string&) override { return true; }
+    bool close() override { return true; }
+    void wait_until_sent() override {}
+    Bytes read() override { return reply_; }
+    void discard_input() override {}
+    std::uint16_t write(const Bytes& data) override {
         return static_cast<std::uint16_t>(data.size());
     }
     OpenFailure last_open_failure() const override { return {}; }

@@ -1,4 +1,4 @@
-// How long the Win32 driver's ReadPort holds the caller, under Wine, with qm720-sim on COM1
+// How long the Win32 driver's `read` holds the caller, under Wine, with qm720-sim on COM1
 // (scripts/bench links it): on a silent line, and for sensor 1's 22-byte measurement reply.
 // Prints the median and the worst of 30 runs beside the targets.
 
@@ -27,9 +27,9 @@ void print(const char* what, std::vector<double> times, const char* target) {
 }
 
 double timed_read(qm720::Win32SerialPort& port, std::uint8_t address, std::size_t& received) {
-    port.WritePort(qm720::poll_request(address));
+    port.write(qm720::poll_request(address));
     const auto start = Clock::now();
-    received = port.ReadPort().size();
+    received = port.read().size();
     return Milliseconds(Clock::now() - start).count();
 }
 
@@ -37,7 +37,7 @@ double timed_read(qm720::Win32SerialPort& port, std::uint8_t address, std::size_
 
 int main() {
     qm720::Win32SerialPort port([](const std::string& text) { std::puts(text.c_str()); });
-    if (!port.OpenPort("COM1", qm720::kSensorLine)) {
+    if (!port.open("COM1", qm720::kSensorLine)) {
         std::fprintf(stderr, "cannot open COM1\n");
         return 1;
     }
@@ -51,7 +51,7 @@ int main() {
         after_last_byte.push_back(whole - kAnswerDelayMs - kReplyOnTheLineMs);
         incomplete += received != 22 ? 1 : 0;
     }
-    std::printf("Win32SerialPort::ReadPort under Wine, %d runs each\n", kRuns);
+    std::printf("Win32SerialPort::read under Wine, %d runs each\n", kRuns);
     print("silent line", silent, "256 ms, never above 266 ms");
     print("22-byte reply, after its last byte (estimate)", after_last_byte, "no later than 25 ms");
     std::printf("replies not returned whole in one read: %d of %d\n", incomplete, kRuns);

@@ -9,7 +9,7 @@ namespace qm720 {
 void frmSerial::open_port() {
     const std::string entry = control("CmbPort").caption;
     const std::string path = std::string(kDevicePathPrefix) + entry;
-    if (!port.OpenPort(path, kSensorLine)) {
+    if (!port.open(path, kSensorLine)) {
         const std::string message = "Com Port " + entry + " недоступен. Установите нужный порт.";
         const std::string reason = open_failure_text(port.last_open_failure());
         dialogs.message_box(reason.empty() ? message : message + "\n" + reason, "",
@@ -31,7 +31,7 @@ void frmSerial::open_port() {
 
 void frmSerial::close_port() {
     control("TMRComm").enabled = false;
-    port.ClosePort();
+    port.close();
     disable_port_groups();
     control("BTNOpenCom").enabled = true;
     log_line("Com Port " + control("CmbPort").caption + " Closed");

@@ -36,8 +36,8 @@ Bytes valid_reply(const Bytes& received, const Bytes& request, ReplyKind wanted)
 // False when the line took less than the whole request.
 bool SensorLink::send(const Bytes& request) {
     stop_when_asked();
-    port_.DiscardInput();
-    return port_.WritePort(request) == request.size();
+    port_.discard_input();
+    return port_.write(request) == request.size();
 }
 
 // Reads with the driver's rules until a valid reply has arrived or the time-out has passed.
@@ -45,7 +45,7 @@ Bytes SensorLink::await_reply(const Bytes& request, ReplyKind wanted) {
     const auto deadline = Clock::now() + timing_.timeout;
     Bytes received;
     while (Clock::now() < deadline) {
-        const Bytes piece = port_.ReadPort();
+        const Bytes piece = port_.read();
         stop_when_asked();
         received.insert(received.end(), piece.begin(), piece.end());
         if (Bytes reply = valid_reply(received, request, wanted); !reply.empty()) {
@@ -101,7 +101,7 @@ std::vector<std::uint8_t> SensorLink::scan() {
         const auto deadline = Clock::now() + timing_.timeout;
         while (Clock::now() < deadline) {
             // The scan answer is one address a byte, without prefix or CRC.
-            Bytes answer = port_.ReadPort();
+            Bytes answer = port_.read();
             stop_when_asked();
             if (!answer.empty()) {
                 std::sort(answer.begin(), answer.end());

@@ -92,7 +92,7 @@ void process_answer(frmSerial& form, const Bytes& answer, const Bytes& answered_
     }
     const AnswerUse use = use_answer(form, answer, answered_request);
     form.control("Pic").fill_colour = kRed;
-    form.port.FlushPort();
+    form.port.wait_until_sent();
     count_answer(form, use);
 }
 
@@ -121,12 +121,12 @@ void exchange_tick(frmSerial& form) {
     form.show_frame(form.link.pending_request);
     form.lamp.count_down_hold();
 
-    const Bytes answer = form.port.ReadPort();
+    const Bytes answer = form.port.read();
     // Whatever is still buffered belongs to no request of ours: without this, one burst of
     // noise would put every later answer a tick behind its request.
-    form.port.DiscardInput();
+    form.port.discard_input();
     const Bytes answered_request = std::exchange(form.link.written_request, {});
-    const std::size_t written = form.port.WritePort(form.link.pending_request);
+    const std::size_t written = form.port.write(form.link.pending_request);
     if (written != form.link.pending_request.size()) {
         handle_write_failure(form);
         return;

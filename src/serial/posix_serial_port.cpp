@@ -43,12 +43,12 @@ PosixSerialPort::PosixSerialPort(MessageSink show_message)
     : show_message_(std::move(show_message)) {}
 
 PosixSerialPort::~PosixSerialPort() {
-    ClosePort();
+    close();
 }
 
-bool PosixSerialPort::OpenPort(const std::string& device_path, const std::string& settings) {
+bool PosixSerialPort::open(const std::string& device_path, const std::string& settings) {
     if (handle_ >= 0) {
-        ClosePort();
+        close();
     }
     last_open_failure_ = {};
     const std::string device = device_for_path(device_path);
@@ -56,7 +56,7 @@ bool PosixSerialPort::OpenPort(const std::string& device_path, const std::string
         return false;
     }
     if (!set_up(settings, device)) {
-        ClosePort();
+        close();
         return false;
     }
     device_ = device;
@@ -115,7 +115,7 @@ bool PosixSerialPort::refuse_set_up(const std::string& device, const std::string
     return false;
 }
 
-bool PosixSerialPort::ClosePort() {
+bool PosixSerialPort::close() {
     if (handle_ < 0) {
         return false;
     }
@@ -127,7 +127,7 @@ bool PosixSerialPort::ClosePort() {
     return ::close(std::exchange(handle_, -1)) == 0;
 }
 
-void PosixSerialPort::FlushPort() {
+void PosixSerialPort::wait_until_sent() {
     // Never tcdrain(): it waits without limit on an adapter that has stopped sending. Polling the
     // output queue gives the queued bytes the write time-out, at most that of one full piece.
     int queued = 0;
@@ -144,7 +144,7 @@ void PosixSerialPort::FlushPort() {
     }
 }
 
-Bytes PosixSerialPort::ReadPort() {
+Bytes PosixSerialPort::read() {
     const auto latest = MonotonicClock::now() + kReadTotal;
     auto deadline = latest;
     std::size_t received = 0;
@@ -160,20 +160,20 @@ Bytes PosixSerialPort::ReadPort() {
         }
     }
     if (received == 0) {
-        FlushPort();
+        wait_until_sent();
         return {};
     }
     return Bytes(port_buffer_.begin(),
                  port_buffer_.begin() + static_cast<std::ptrdiff_t>(received));
 }
 
-void PosixSerialPort::DiscardInput() {
+void PosixSerialPort::discard_input() {
     if (handle_ >= 0) {
         tcflush(handle_, TCIFLUSH);
     }
 }
 
-std::uint16_t PosixSerialPort::WritePort(const Bytes& data) {
+std::uint16_t PosixSerialPort::write(const Bytes& data) {
     last_write_failure_.clear();
     if (handle_ < 0 && !data.empty()) {
         last_write_failure_ = "the port is not open";

@@ -8,11 +8,11 @@
 
 namespace qm720 {
 
-// The one line every sensor speaks, in the settings text OpenPort takes: 19200 baud, no parity,
+// The one line every sensor speaks, in the settings text `open` takes: 19200 baud, no parity,
 // 8 data bits, 1 stop bit.
 inline constexpr const char* kSensorLine = "19200,n,8,1";
 
-// Why the last OpenPort failed, so that the window can tell the engineer without a terminal.
+// Why the last `open` failed, so that the window can tell the engineer without a terminal.
 enum class OpenFailureReason { None, Missing, Busy, NoPermission, SetupFailed, Other };
 
 struct OpenFailure {
@@ -35,15 +35,17 @@ class SerialPort {
     virtual ~SerialPort() = default;
 
     // `device_path` is "\\.\COMn" or a device path; `settings` is kSensorLine.
-    virtual bool OpenPort(const std::string& device_path, const std::string& settings) = 0;
-    virtual bool ClosePort() = 0;
-    virtual void FlushPort() = 0;
+    virtual bool open(const std::string& device_path, const std::string& settings) = 0;
+    virtual bool close() = 0;
+    // Waits until what was written has gone out on the line, never longer than the write's own
+    // deadline.
+    virtual void wait_until_sent() = 0;
     // At most 255 bytes; empty when nothing arrived within the read time-outs.
-    virtual Bytes ReadPort() = 0;
+    virtual Bytes read() = 0;
     // Drops whatever has arrived and not been read, so that the next read starts clean.
-    virtual void DiscardInput() = 0;
+    virtual void discard_input() = 0;
     // The count written; below data.size() on a time-out or a fault.
-    virtual std::uint16_t WritePort(const Bytes& data) = 0;
+    virtual std::uint16_t write(const Bytes& data) = 0;
 
     virtual OpenFailure last_open_failure() const = 0;
     // Why the last short write fell short, e.g. "/dev/ttyUSB0: Input/output error".

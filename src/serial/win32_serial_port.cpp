@@ -57,12 +57,12 @@ Win32SerialPort::Win32SerialPort(MessageSink show_message)
     : show_message_(std::move(show_message)) {}
 
 Win32SerialPort::~Win32SerialPort() {
-    ClosePort();
+    close();
 }
 
-bool Win32SerialPort::OpenPort(const std::string& device_path, const std::string& settings) {
+bool Win32SerialPort::open(const std::string& device_path, const std::string& settings) {
     if (handle_ != INVALID_HANDLE_VALUE) {
-        ClosePort();
+        close();
     }
     last_open_failure_ = {};
     // COM10 and above exist only under the device prefix; the lower ones work with it too.
@@ -79,7 +79,7 @@ bool Win32SerialPort::OpenPort(const std::string& device_path, const std::string
         return false;
     }
     if (!set_up(device_path, settings)) {
-        ClosePort();
+        close();
         return false;
     }
     // Whatever the adapter collected before we owned it belongs to nobody.
@@ -113,7 +113,7 @@ bool Win32SerialPort::refuse_set_up(const std::string& text) {
     return false;
 }
 
-bool Win32SerialPort::ClosePort() {
+bool Win32SerialPort::close() {
     if (handle_ == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -123,7 +123,7 @@ bool Win32SerialPort::ClosePort() {
     return CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0;
 }
 
-void Win32SerialPort::FlushPort() {
+void Win32SerialPort::wait_until_sent() {
     // Never FlushFileBuffers(): it waits without limit on an adapter that has stopped sending.
     // Polling the output queue gives the queued bytes the write time-out, at most that of one
     // full piece.
@@ -144,26 +144,26 @@ void Win32SerialPort::FlushPort() {
     }
 }
 
-Bytes Win32SerialPort::ReadPort() {
+Bytes Win32SerialPort::read() {
     Bytes received(kMaxTransfer);
     DWORD count = 0;
     if (handle_ == INVALID_HANDLE_VALUE ||
         !ReadFile(handle_, received.data(), static_cast<DWORD>(received.size()), &count, nullptr) ||
         count == 0) {
-        FlushPort();
+        wait_until_sent();
         return {};
     }
     received.resize(count);
     return received;
 }
 
-void Win32SerialPort::DiscardInput() {
+void Win32SerialPort::discard_input() {
     if (handle_ != INVALID_HANDLE_VALUE) {
         PurgeComm(handle_, PURGE_RXCLEAR);
     }
 }
 
-std::uint16_t Win32SerialPort::WritePort(const Bytes& data) {
+std::uint16_t Win32SerialPort::write(const Bytes& data) {
     last_write_failure_.clear();
     if (handle_ == INVALID_HANDLE_VALUE && !data.empty()) {
         last_write_failure_ = "the port is not open";

@@ -20,12 +20,12 @@ class Win32SerialPort final : public SerialPort {
     Win32SerialPort(const Win32SerialPort&) = delete;
     Win32SerialPort& operator=(const Win32SerialPort&) = delete;
 
-    bool OpenPort(const std::string& device_path, const std::string& settings) override;
-    bool ClosePort() override;
-    void FlushPort() override;
-    Bytes ReadPort() override;
-    void DiscardInput() override;
-    std::uint16_t WritePort(const Bytes& data) override;
+    bool open(const std::string& device_path, const std::string& settings) override;
+    bool close() override;
+    void wait_until_sent() override;
+    Bytes read() override;
+    void discard_input() override;
+    std::uint16_t write(const Bytes& data) override;
 
     OpenFailure last_open_failure() const override { return last_open_failure_; }
     std::string last_write_failure() const override { return last_write_failure_; }

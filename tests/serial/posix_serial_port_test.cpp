@@ -23,7 +23,7 @@ constexpr auto kHang = 2s;  // far beyond any time-out: a call still running has
 
 class Serial : public testing::Test {
   protected:
-    bool open(PosixSerialPort& on) { return on.OpenPort(line.device(), kSensorLine); }
+    bool open(PosixSerialPort& on) { return on.open(line.device(), kSensorLine); }
 
     test::PseudoTerminal line;
     std::vector<std::string> messages;
@@ -33,11 +33,11 @@ class Serial : public testing::Test {
 
 // Other settings refused; raw 19200 8N1, held until closed once; missing or taken fail quietly.
 TEST_F(Serial, PortOpensRawAndHoldsTheLineUntilClosedOnceAndOthersFailQuietly) {
-    EXPECT_FALSE(port.OpenPort(line.device(), "19200,e,8,1"));
+    EXPECT_FALSE(port.open(line.device(), "19200,e,8,1"));
     EXPECT_EQ(messages, std::vector<std::string>{"Line settings other than 19200,n,8,1 are not "
                                                  "supported: 19200,e,8,1 Error: " +
                                                  std::to_string(EINVAL)});
-    ASSERT_TRUE(open(other) && other.ClosePort());  // the refusal left the line free
+    ASSERT_TRUE(open(other) && other.close());  // the refusal left the line free
     ASSERT_TRUE(open(port));
     const termios a = line.line_attributes();
     EXPECT_EQ((a.c_lflag & (ICANON | ECHO | ISIG | IEXTEN)) | (a.c_oflag & OPOST), 0u);
@@ -50,17 +50,17 @@ TEST_F(Serial, PortOpensRawAndHoldsTheLineUntilClosedOnceAndOthersFailQuietly) {
         {"/dev/qm720-no-such-port", OpenFailureReason::Missing},
         {"/dev/null", OpenFailureReason::Other}};
     for (const auto& [path, reason] : cases) {
-        EXPECT_FALSE(other.OpenPort(path, kSensorLine)) << path;
+        EXPECT_FALSE(other.open(path, kSensorLine)) << path;
         EXPECT_EQ(other.last_open_failure().reason, reason) << path;
         EXPECT_EQ(other.last_open_failure().device, path);
         EXPECT_FALSE(other.last_open_failure().description.empty()) << path;
     }
-    EXPECT_EQ(port.ReadPort(), hex("3E 01 F0"));
-    EXPECT_TRUE(port.ClosePort());
+    EXPECT_EQ(port.read(), hex("3E 01 F0"));
+    EXPECT_TRUE(port.close());
     ASSERT_TRUE(open(other));
-    EXPECT_FALSE(port.ClosePort());
+    EXPECT_FALSE(port.close());
     line.send(hex("3E 02 F0"));
-    EXPECT_EQ(other.ReadPort(), hex("3E 02 F0"));
+    EXPECT_EQ(other.read(), hex("3E 02 F0"));
     EXPECT_EQ(messages.size(), 1u);  // the refused settings' only
     struct stat status {};           // root is never refused: EACCES is mapped alone
     ASSERT_EQ(stat("/dev/null", &status), 0);
@@ -73,20 +73,20 @@ TEST_F(Serial, PortOpensRawAndHoldsTheLineUntilClosedOnceAndOthersFailQuietly) {
 // Every byte value passes both ways; 300 out whole in order, reads of at most 255; a gap splits.
 TEST_F(Serial, BytesPassUnchangedInPiecesOfUpTo255AndAGapSplitsAReply) {
     ASSERT_TRUE(open(port));
-    EXPECT_EQ(port.WritePort(counting_bytes(300)), 300);
+    EXPECT_EQ(port.write(counting_bytes(300)), 300);
     EXPECT_EQ(line.receive(300ms), counting_bytes(300));  // until silent: shows added bytes too
     line.send(counting_bytes(256));
-    port.FlushPort();
-    EXPECT_EQ(port.ReadPort(), counting_bytes(255));
-    EXPECT_EQ(port.ReadPort(), Bytes{0xFF});
+    port.wait_until_sent();
+    EXPECT_EQ(port.read(), counting_bytes(255));
+    EXPECT_EQ(port.read(), Bytes{0xFF});
 
     line.send(hex("3E 01 F0 10 27 00 00"));
     std::jthread sensor([&] {
         std::this_thread::sleep_for(40ms);
         line.send(hex("E8 03 00 00 1A 00"));
     });
-    EXPECT_EQ(port.ReadPort(), hex("3E 01 F0 10 27 00 00"));
-    EXPECT_EQ(port.ReadPort(), hex("E8 03 00 00 1A 00"));
+    EXPECT_EQ(port.read(), hex("3E 01 F0 10 27 00 00"));
+    EXPECT_EQ(port.read(), hex("E8 03 00 00 1A 00"));
 }
 
 // A never-silent line, a deaf peer and a hang-up (no SIGPIPE, no 256 ms waits) end every call.
@@ -98,7 +98,7 @@ TEST_F(Serial, ChatteringDeafOrHungUpLineStillEndsEveryCall) {
         }
     });
     auto start = Clock::now();
-    EXPECT_FALSE(port.ReadPort().empty());
+    EXPECT_FALSE(port.read().empty());
     EXPECT_LT(Clock::now() - start, 1s);
     chatter.request_stop();
     chatter.join();
@@ -106,17 +106,17 @@ TEST_F(Serial, ChatteringDeafOrHungUpLineStillEndsEveryCall) {
     start = Clock::now();
     std::uint16_t written = 255;
     for (int pieces = 0; pieces < 4000 && written == 255; ++pieces) {
-        written = port.WritePort(counting_bytes(255));
+        written = port.write(counting_bytes(255));
     }
     EXPECT_LT(written, 255);
-    port.FlushPort();
+    port.wait_until_sent();
     line.hang_up();
     for (int read = 0; read < 20; ++read) {
-        EXPECT_TRUE(port.ReadPort().empty());
+        EXPECT_TRUE(port.read().empty());
     }
-    EXPECT_LT(port.WritePort(counting_bytes(300)), 300);
-    port.FlushPort();
-    port.ClosePort();
+    EXPECT_LT(port.write(counting_bytes(300)), 300);
+    port.wait_until_sent();
+    port.close();
     EXPECT_LT(Clock::now() - start, kHang);
 }
 

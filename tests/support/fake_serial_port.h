@@ -18,15 +18,15 @@ T take(std::deque<T>& queue, T otherwise) {
 
 // A scripted port: no read queued is a silent line, no count queued writes the whole frame.
 struct FakeSerialPort : SerialPort {
-    bool OpenPort(const std::string& device_path, const std::string& settings) override {
+    bool open(const std::string& device_path, const std::string& settings) override {
         opens.push_back({device_path, settings});
         return open_succeeds;
     }
-    bool ClosePort() override { return ++closes > 0; }
-    void FlushPort() override { ++flushes; }
-    Bytes ReadPort() override { return take(reads, Bytes{}); }
-    void DiscardInput() override { ++discards; }
-    std::uint16_t WritePort(const Bytes& data) override {
+    bool close() override { return ++closes > 0; }
+    void wait_until_sent() override { ++flushes; }
+    Bytes read() override { return take(reads, Bytes{}); }
+    void discard_input() override { ++discards; }
+    std::uint16_t write(const Bytes& data) override {
         writes.push_back(data);
         return take(write_counts, static_cast<std::uint16_t>(data.size()));
     }

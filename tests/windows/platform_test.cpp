@@ -62,12 +62,12 @@ TEST(WindowsOpenFailure, SystemErrorsInTheEngineersWords) {
 
 TEST(Win32SerialPort, AMissingPortFailsAndAClosedOneNeitherReadsNorWrites) {
     Win32SerialPort port([](const std::string& text) { ADD_FAILURE() << text; });
-    EXPECT_FALSE(port.OpenPort("\\\\.\\COM9", kSensorLine));
+    EXPECT_FALSE(port.open("\\\\.\\COM9", kSensorLine));
     EXPECT_EQ(open_failure_text(port.last_open_failure()), "COM9: No such port");
-    EXPECT_TRUE(port.ReadPort().empty());
-    EXPECT_EQ(port.WritePort(Bytes{0x31, 0x01}), 0);
+    EXPECT_TRUE(port.read().empty());
+    EXPECT_EQ(port.write(Bytes{0x31, 0x01}), 0);
     EXPECT_EQ(port.last_write_failure(), "the port is not open");
-    EXPECT_FALSE(port.ClosePort());
+    EXPECT_FALSE(port.close());
 }
 
 }  // namespace
