@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/frm_serial.h"
+#include "commands/remote_line.h"
 #include "core/text_number.h"
-#include "protocol/command_line.h"
 #include "protocol/requests.h"
 
 namespace qm720 {
@@ -57,22 +57,17 @@ void shift(frmSerial& form, const ShiftCommand& command) {
     form.log_line(command.shift_log + std::to_string(*amount));
 }
 
-// Builds the line without touching the pending request, so a command still waiting for the next
-// tick goes out.
 void generate(frmSerial& form, const ShiftCommand& command) {
-    const auto address = address_from_text(form.dialogs.input_box(
-        "Введите сетевой адрес удаленного датчика", "Генерирование сдвига", "0"));
-    if (!address || *address >= kFirstNonRemoteAddress) {
+    const auto address =
+        remote_address_from(form, form.dialogs.input_box("Введите сетевой адрес удаленного датчика",
+                                                         "Генерирование сдвига", "0"));
+    if (!address) {
         return;
     }
-    const auto amount = read_amount(form, command);
-    if (!amount) {
-        return;
+    if (const auto amount = read_amount(form, command)) {
+        show_generated_line(form, shift_request(*address, command.level, *amount),
+                            command.generation_log);
     }
-    const auto line = generated_command_line(shift_request(*address, command.level, *amount));
-    Control& output = form.control("gen_txt");
-    output.caption = line.value_or("");
-    form.log_line(command.generation_log + output.caption);
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "app/frm_serial.h"
+#include "commands/remote_line.h"
 #include "core/text_number.h"
 #include "protocol/mode_bits.h"
-#include "protocol/command_line.h"
 #include "protocol/requests.h"
 
 namespace qm720 {
@@ -46,8 +46,6 @@ void write_mode(frmSerial& form) {
     form.link.pending_request = set_mode_request(*address, mode);
 }
 
-// Builds the line without touching the pending request, so a command still waiting for the next
-// tick goes out.
 void generate_mode_line(frmSerial& form) {
     const std::string answer =
         form.dialogs.input_box("Введите сетевой адрес удаленного датчика", "Изменение режима", "0");
@@ -56,18 +54,10 @@ void generate_mode_line(frmSerial& form) {
         form.dialogs.ok_box("В этом режиме нельзя изменить.");
         return;
     }
-    const auto address = address_from_text(answer);
-    if (!address) {
-        return;
+    if (const auto address = remote_address_from(form, answer)) {
+        show_generated_line(form, set_mode_request(*address, flags_from_controls(form)),
+                            "Cmd GenMode: ");
     }
-    if (*address >= kFirstNonRemoteAddress) {
-        form.dialogs.ok_box("Адрес д.б. менее 200.");
-        return;
-    }
-    const auto line = generated_command_line(set_mode_request(*address, flags_from_controls(form)));
-    Control& output = form.control("gen_txt");
-    output.caption = line.value_or("");
-    form.log_line("Cmd GenMode: " + output.caption);
 }
 
 }  // namespace qm720

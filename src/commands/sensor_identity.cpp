@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/frm_serial.h"
-#include "core/text_number.h"
 #include "commands/unknown_sensor.h"
+#include "core/text_number.h"
 #include "protocol/requests.h"
 
 namespace qm720 {

@@ -144,7 +144,11 @@ TEST_F(Commands, ShiftsAndShiftLines) {
 
     caption("gen_txt") = "";
     caption("sdv_verh") = "2000";
-    EXPECT_EQ(click(generate_full_shift_line, {"200"}), Texts{kRemotePrompt});
+    // A remote address of 200 or more is refused as the mode line refuses it, and before the
+    // amount is looked at.
+    EXPECT_EQ(click(generate_full_shift_line, {"200"}),
+              (Texts{kRemotePrompt, "Адрес д.б. менее 200."}));
+    EXPECT_EQ(click(generate_full_shift_line, {"256"}), Texts{kRemotePrompt});
     EXPECT_EQ(click(generate_full_shift_line, {"7"}), (Texts{kRemotePrompt, kShiftRange}));
     EXPECT_EQ(caption("gen_txt"), "");
     EXPECT_EQ(log().size(), 4u);
