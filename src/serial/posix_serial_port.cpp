@@ -39,8 +39,7 @@ int set_up_sensor_line(int handle) {
 
 }  // namespace
 
-PosixSerialPort::PosixSerialPort(MessageSink show_message)
-    : show_message_(std::move(show_message)) {}
+PosixSerialPort::PosixSerialPort(MessageSink show_message) : failures_(std::move(show_message)) {}
 
 PosixSerialPort::~PosixSerialPort() {
     close();
@@ -50,7 +49,7 @@ bool PosixSerialPort::open(const std::string& device_path, const std::string& se
     if (handle_ >= 0) {
         close();
     }
-    last_open_failure_ = {};
+    failures_.open_started();
     const std::string device = device_for_path(device_path);
     if (!open_exclusive(device)) {
         return false;
@@ -68,17 +67,17 @@ bool PosixSerialPort::open(const std::string& device_path, const std::string& se
 bool PosixSerialPort::open_exclusive(const std::string& device) {
     handle_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (handle_ < 0) {
-        last_open_failure_ = open_failure_for(errno, device);
+        failures_.open_refused(open_failure_for(errno, device));
         return false;
     }
     if (!isatty(handle_)) {
-        last_open_failure_ = {OpenFailureReason::Other, device, "Not a serial port"};
+        failures_.open_refused({OpenFailureReason::Other, device, "Not a serial port"});
         abandon_handle();
         return false;
     }
     // TIOCEXCL keeps other users out, but root passes it; the lock holds for root too.
     if (flock(handle_, LOCK_EX | LOCK_NB) != 0 || ioctl(handle_, TIOCEXCL) != 0) {
-        last_open_failure_ = open_failure_for(errno == EWOULDBLOCK ? EBUSY : errno, device);
+        failures_.open_refused(open_failure_for(errno == EWOULDBLOCK ? EBUSY : errno, device));
         abandon_handle();
         return false;
     }
@@ -94,25 +93,16 @@ void PosixSerialPort::abandon_handle() {
 // The descriptor is non-blocking from its open on, so the poll deadlines hold.
 bool PosixSerialPort::set_up(const std::string& settings, const std::string& device) {
     if (settings != kSensorLine) {
-        return refuse_set_up(device,
-                             "Line settings other than " + std::string(kSensorLine) +
-                                 " are not supported: " + settings,
-                             EINVAL);
+        return failures_.set_up_refused(device,
+                                        "Line settings other than " + std::string(kSensorLine) +
+                                            " are not supported: " + settings,
+                                        EINVAL);
     }
     if (const int error = set_up_sensor_line(handle_); error != 0) {
-        return refuse_set_up(device, "Unable to set the line to " + settings + " on " + device,
-                             error);
+        return failures_.set_up_refused(
+            device, "Unable to set the line to " + settings + " on " + device, error);
     }
     return true;
-}
-
-bool PosixSerialPort::refuse_set_up(const std::string& device, const std::string& text, int error) {
-    const std::string message = text + " Error: " + std::to_string(error);
-    last_open_failure_ = {OpenFailureReason::SetupFailed, device, message};
-    if (show_message_) {
-        show_message_(message);
-    }
-    return false;
 }
 
 bool PosixSerialPort::close() {
@@ -174,12 +164,13 @@ void PosixSerialPort::discard_input() {
 }
 
 std::uint16_t PosixSerialPort::write(const Bytes& data) {
-    last_write_failure_.clear();
+    failures_.write_started();
     if (handle_ < 0 && !data.empty()) {
-        last_write_failure_ = "the port is not open";
+        failures_.write_to_closed_port();
     }
     std::size_t written = 0;
-    for (std::size_t offset = 0; offset < data.size(); offset += kMaxTransfer) {
+    for (std::size_t offset = 0; offset < data.size() && !failures_.write_failed();
+         offset += kMaxTransfer) {
         written += write_piece(data.data() + offset, std::min(kMaxTransfer, data.size() - offset));
     }
     return static_cast<std::uint16_t>(
@@ -195,12 +186,10 @@ std::size_t PosixSerialPort::write_piece(const std::uint8_t* bytes, std::size_t 
         if (sent > 0) {
             written += static_cast<std::size_t>(sent);
         } else if (sent < 0 && errno != EAGAIN && errno != EINTR) {
-            last_write_failure_ = device_ + ": " + std::generic_category().message(errno);
+            failures_.write_refused(device_, std::generic_category().message(errno));
             break;
         } else if (wait_until(handle_, POLLOUT, deadline) != Readiness::Ready) {
-            last_write_failure_ = device_ + ": the line took no more bytes within " +
-                                  std::to_string((kWritePerByte * count + kWriteConstant).count()) +
-                                  " ms";
+            failures_.write_timed_out(device_, count);
             break;
         }
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "serial/port_failures.h"
 #include "serial/serial_port.h"
 
 namespace qm720 {
@@ -26,22 +27,19 @@ class PosixSerialPort final : public SerialPort {
     void discard_input() override;
     std::uint16_t write(const Bytes& data) override;
 
-    OpenFailure last_open_failure() const override { return last_open_failure_; }
-    std::string last_write_failure() const override { return last_write_failure_; }
+    OpenFailure last_open_failure() const override { return failures_.last_open(); }
+    std::string last_write_failure() const override { return failures_.last_write(); }
 
   private:
     bool open_exclusive(const std::string& device);
     void abandon_handle();
     bool set_up(const std::string& settings, const std::string& device);
-    bool refuse_set_up(const std::string& device, const std::string& text, int error);
     std::size_t write_piece(const std::uint8_t* bytes, std::size_t count);
 
-    MessageSink show_message_;
+    PortFailures failures_;
     int handle_ = -1;
     std::string device_;
     std::array<std::uint8_t, 256> port_buffer_{};
-    OpenFailure last_open_failure_;
-    std::string last_write_failure_;
 };
 
 }  // namespace qm720

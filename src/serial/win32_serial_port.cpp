@@ -53,8 +53,7 @@ std::string last_error_text() {
 
 }  // namespace
 
-Win32SerialPort::Win32SerialPort(MessageSink show_message)
-    : show_message_(std::move(show_message)) {}
+Win32SerialPort::Win32SerialPort(MessageSink show_message) : failures_(std::move(show_message)) {}
 
 Win32SerialPort::~Win32SerialPort() {
     close();
@@ -64,7 +63,7 @@ bool Win32SerialPort::open(const std::string& device_path, const std::string& se
     if (handle_ != INVALID_HANDLE_VALUE) {
         close();
     }
-    last_open_failure_ = {};
+    failures_.open_started();
     // COM10 and above exist only under the device prefix; the lower ones work with it too.
     const bool prefixed = device_path.starts_with(kDevicePathPrefix);
     const std::string path = !prefixed && com_port_number(device_path)
@@ -75,7 +74,7 @@ bool Win32SerialPort::open(const std::string& device_path, const std::string& se
     handle_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) {
-        last_open_failure_ = win32_open_failure(GetLastError(), device_);
+        failures_.open_refused(win32_open_failure(GetLastError(), device_));
         return false;
     }
     if (!set_up(device_path, settings)) {
@@ -105,12 +104,7 @@ bool Win32SerialPort::set_up(const std::string& device_path, const std::string& 
 }
 
 bool Win32SerialPort::refuse_set_up(const std::string& text) {
-    const std::string message = text + " Error: " + std::to_string(GetLastError());
-    last_open_failure_ = {OpenFailureReason::SetupFailed, device_, message};
-    if (show_message_) {
-        show_message_(message);
-    }
-    return false;
+    return failures_.set_up_refused(device_, text, static_cast<long>(GetLastError()));
 }
 
 bool Win32SerialPort::close() {
@@ -164,12 +158,12 @@ void Win32SerialPort::discard_input() {
 }
 
 std::uint16_t Win32SerialPort::write(const Bytes& data) {
-    last_write_failure_.clear();
+    failures_.write_started();
     if (handle_ == INVALID_HANDLE_VALUE && !data.empty()) {
-        last_write_failure_ = "the port is not open";
+        failures_.write_to_closed_port();
     }
     std::size_t written = 0;
-    for (std::size_t offset = 0; offset < data.size() && last_write_failure_.empty();
+    for (std::size_t offset = 0; offset < data.size() && !failures_.write_failed();
          offset += kMaxTransfer) {
         written += write_piece(data.data() + offset, std::min(kMaxTransfer, data.size() - offset));
     }
@@ -180,11 +174,9 @@ std::uint16_t Win32SerialPort::write(const Bytes& data) {
 std::size_t Win32SerialPort::write_piece(const std::uint8_t* bytes, std::size_t count) {
     DWORD written = 0;
     if (!WriteFile(handle_, bytes, static_cast<DWORD>(count), &written, nullptr)) {
-        last_write_failure_ = device_ + ": " + last_error_text();
+        failures_.write_refused(device_, last_error_text());
     } else if (written < count) {
-        last_write_failure_ = device_ + ": the line took no more bytes within " +
-                              std::to_string((kWritePerByte * count + kWriteConstant).count()) +
-                              " ms";
+        failures_.write_timed_out(device_, count);
     }
     return written;
 }

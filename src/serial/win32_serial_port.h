@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "serial/port_failures.h"
 #include "serial/serial_port.h"
 
 namespace qm720 {
@@ -27,19 +28,17 @@ class Win32SerialPort final : public SerialPort {
     void discard_input() override;
     std::uint16_t write(const Bytes& data) override;
 
-    OpenFailure last_open_failure() const override { return last_open_failure_; }
-    std::string last_write_failure() const override { return last_write_failure_; }
+    OpenFailure last_open_failure() const override { return failures_.last_open(); }
+    std::string last_write_failure() const override { return failures_.last_write(); }
 
   private:
     bool set_up(const std::string& device_path, const std::string& settings);
     bool refuse_set_up(const std::string& text);
     std::size_t write_piece(const std::uint8_t* bytes, std::size_t count);
 
-    MessageSink show_message_;
+    PortFailures failures_;
     HANDLE handle_ = INVALID_HANDLE_VALUE;
     std::string device_;
-    OpenFailure last_open_failure_;
-    std::string last_write_failure_;
 };
 
 }  // namespace qm720
