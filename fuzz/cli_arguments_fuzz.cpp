@@ -46,8 +46,8 @@ void run_cli(const std::vector<std::string>& arguments, bool json) {
     std::istringstream input("1234\n");
     std::ostringstream out;
     std::ostringstream err;
-    const int status = qm720::cli::run(static_cast<int>(argv.size()), argv.data(), input, out,
-                                       err, refusing_port);
+    const int status =
+        qm720::cli::run(static_cast<int>(argv.size()), argv.data(), input, out, err, refusing_port);
     if ((status == 2 && port_asked) || (status != 0 && status != 2 && status != 3)) {
         std::abort();
     }
@@ -59,17 +59,7 @@ void run_cli(const std::vector<std::string>& arguments, bool json) {
 }  // namespace
 
 QM720_FUZZ(input) {
-    std::vector<std::string> arguments(1);
-    for (const char c : input) {
-        if (c == '\0' || c == '\n') {
-            arguments.emplace_back();
-        } else {
-            arguments.back().push_back(c);
-        }
-    }
-    if (arguments.back().empty()) {
-        arguments.pop_back();
-    }
+    const std::vector<std::string> arguments = qm720::fuzz::argument_vector(input);
     run_cli(arguments, false);
     run_cli(arguments, true);
 }

@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/frm_serial.h"
 #include "support/fake_serial_port.h"
@@ -21,6 +23,23 @@
                          [[maybe_unused]] std::size_t size)
 
 namespace qm720::fuzz {
+
+// Command-line arguments from the input, the program's name not among them: NUL and newline
+// end an argument, and an empty last one is dropped.
+inline std::vector<std::string> argument_vector(std::string_view input) {
+    std::vector<std::string> arguments(1);
+    for (const char c : input) {
+        if (c == '\0' || c == '\n') {
+            arguments.emplace_back();
+        } else {
+            arguments.back().push_back(c);
+        }
+    }
+    if (arguments.back().empty()) {
+        arguments.pop_back();
+    }
+    return arguments;
+}
 
 // The window over the tests' fakes, after start-up; unscripted boxes are answered No or Cancel.
 // "/dev/null" holds no log folder, so the window runs unrecorded: a log file for every input

@@ -9,17 +9,7 @@
 #include "sim/sim_options.h"
 
 QM720_FUZZ(input) {
-    std::vector<std::string> arguments(1);
-    for (const char c : input) {
-        if (c == '\0' || c == '\n') {
-            arguments.emplace_back();
-        } else {
-            arguments.back().push_back(c);
-        }
-    }
-    if (arguments.back().empty()) {
-        arguments.pop_back();
-    }
+    const std::vector<std::string> arguments = qm720::fuzz::argument_vector(input);
     try {
         static_cast<void>(qm720::sim::parse_options(arguments));
     } catch (const qm720::sim::OptionError&) {
