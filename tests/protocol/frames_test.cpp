@@ -127,6 +127,8 @@ TEST(ReplyFrame, IsFoundBehindNoiseThatHoldsItsPrefix) {
 TEST(ReplyAcceptance, JudgesEachReplyAgainstTheRequestItAnswers) {
     Bytes damaged_confirmation = with_crc(hex("3E 01 F5"));
     damaged_confirmation.back() ^= 0x01;
+    Bytes noisy_damaged_confirmation = damaged_confirmation;
+    noisy_damaged_confirmation.insert(noisy_damaged_confirmation.begin(), 0xA5);
     const Bytes measurement_of_5 =
         with_crc(hex("3E 05 F0 17 00 02 A0 86 01 00 A0 86 01 00 30 E6 02 00 07 00"));
     const struct {
@@ -140,12 +142,7 @@ TEST(ReplyAcceptance, JudgesEachReplyAgainstTheRequestItAnswers) {
          calibrate_request(1, Level::Full), false, ReplyKind::Unusable},
         {"a damaged confirmation, leniently", damaged_confirmation,
          calibrate_request(1, Level::Full), true, ReplyKind::Confirmation},
-        {"a damaged confirmation after noise, leniently",
-         [&] {
-             Bytes read{0xA5};
-             read.insert(read.end(), damaged_confirmation.begin(), damaged_confirmation.end());
-             return read;
-         }(),
+        {"a damaged confirmation after noise, leniently", noisy_damaged_confirmation,
          calibrate_request(1, Level::Full), true, ReplyKind::Unusable},
         {"a confirmation from another sensor, strictly", with_crc(hex("3E 02 F5")),
          calibrate_request(1, Level::Full), false, ReplyKind::Unusable},
