@@ -81,12 +81,13 @@ class frmSerial {
     LinkState link;
     StabilityLamp lamp;
 
-    // The sensor's mode: the last mode byte it reported, whether the next one is drawn onto the
-    // mode controls, the level bar's full scale and the last mode drawn, as the log shows it.
+    // The sensor's mode: the last mode byte it reported, whether the next reply's mode byte is
+    // drawn onto the mode controls, the level bar's full scale, and the mode byte last drawn as
+    // the log records it (decimal; empty before the first).
     std::uint8_t mode_byte = 0;
-    bool show_next_mode = true;
+    bool redraw_mode_from_next_reply = true;
     std::int16_t level_full_scale = 1024;
-    std::string mode_text;
+    std::string drawn_mode_text;
 
     // Learnt of the selected sensor since it was selected or the port was opened: an intact
     // measurement reply of its own came (with a mode byte, it gave `mode_byte`; without one,

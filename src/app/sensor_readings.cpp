@@ -28,7 +28,7 @@ void frmSerial::clear_sensor_readings() {
     // mode controls, the next tick asks it who it is, and until it has answered nothing of its
     // state is known.
     lamp = {};
-    show_next_mode = true;
+    redraw_mode_from_next_reply = true;
     mode_byte = 0;
     measurement_seen = false;
     identity_known = false;

@@ -104,11 +104,11 @@ bool is_request_with_code(const Bytes& request, CommandCode code) {
 // in the meantime was asked for before the write and still carries the old mode.
 void arm_mode_redraw(frmSerial& form, const Bytes& written) {
     if (is_request_with_code(written, CommandCode::SetMode)) {
-        form.show_next_mode = false;
+        form.redraw_mode_from_next_reply = false;
         form.link.mode_redraw_after_poll = true;
     } else if (form.link.mode_redraw_after_poll &&
                is_request_with_code(written, CommandCode::Poll)) {
-        form.show_next_mode = true;
+        form.redraw_mode_from_next_reply = true;
         form.link.mode_redraw_after_poll = false;
     }
 }

@@ -18,7 +18,7 @@ void start_network_scan(frmSerial& form) {
     form.link.pending_request = network_scan_request();
     form.show_frame(form.link.pending_request);
     form.log_line("Cmd Ask Net ");
-    form.show_next_mode = true;
+    form.redraw_mode_from_next_reply = true;
 }
 
 void take_scan_answer(frmSerial& form, const Bytes& answer) {

@@ -26,7 +26,7 @@ void show_level(frmSerial& form, std::uint16_t level) {
 
 void take_mode_byte(frmSerial& form, std::uint8_t mode) {
     form.mode_byte = mode;
-    if (form.show_next_mode) {
+    if (form.redraw_mode_from_next_reply) {
         show_mode(form, mode);
     }
 }
@@ -40,12 +40,15 @@ void show_calibration(frmSerial& form, std::uint32_t empty_value, std::uint32_t 
     form.control("Kalibr_warning").caption = calibration_hint(empty_value);
 }
 
-std::string summary_line(const frmSerial& form) {
+// "512, 145000, 100000, 190000, 0, 23 °C": level, current value, empty and full values, the mode
+// last drawn and the temperature, from the reply's own fields.
+std::string summary_line(const MeasurementFields& fields, const std::string& drawn_mode_text) {
     std::string line;
-    for (const char* name : {"uroven", "tek", "lo", "hi"}) {
-        line += form.control(name).caption + ", ";
+    for (const std::uint32_t value : {std::uint32_t{fields.level}, fields.current_value,
+                                      fields.empty_value, fields.full_value}) {
+        line += std::to_string(value) + ", ";
     }
-    return line + form.mode_text + ", " + form.control("temp").caption;
+    return line + drawn_mode_text + ", " + temperature_text(fields.temperature);
 }
 
 }  // namespace
@@ -68,7 +71,7 @@ void show_measurement(frmSerial& form, const Bytes& reply) {
         take_mode_byte(form, *fields->mode_byte);
     }
     show_calibration(form, fields->empty_value, fields->full_value);
-    form.log_line(summary_line(form));
+    form.log_line(summary_line(*fields, form.drawn_mode_text));
 }
 
 }  // namespace qm720

@@ -32,8 +32,8 @@ void show_mode(frmSerial& form, std::uint8_t mode) {
     }
 
     form.control("usredn").checked = (mode & kSmoothingBit) != 0;
-    form.show_next_mode = false;
-    form.mode_text = std::to_string(mode);
+    form.redraw_mode_from_next_reply = false;
+    form.drawn_mode_text = std::to_string(mode);
 }
 
 }  // namespace qm720

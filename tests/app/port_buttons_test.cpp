@@ -86,7 +86,7 @@ TEST_F(PortButtons, APortThatWillNotOpenIsReportedWithItsCauseAndNothingSwitches
 TEST_F(PortButtons, CloseResetsReadingsLampsAddressesAndWhatWasLearntOfTheSensor) {
     form.open_port();
     form.lamp = {.average = 1000.0, .score = 5, .hold = 5};
-    form.show_next_mode = false;
+    form.redraw_mode_from_next_reply = false;
     form.measurement_seen = form.identity_known = true;
     for (Control& control : form.controls()) {
         control.caption = "123";
@@ -112,7 +112,7 @@ TEST_F(PortButtons, CloseResetsReadingsLampsAddressesAndWhatWasLearntOfTheSensor
                          form.control("h").back_colour),
               std::tuple(0, 0x10FFFFu, 0xC0C0C0u, kButtonFace, kButtonFace));
     EXPECT_TRUE(form.lamp.average == 0.0 && form.lamp.score == 0 && form.lamp.hold == 0 &&
-                form.show_next_mode && !form.measurement_seen && !form.identity_known);
+                form.redraw_mode_from_next_reply && !form.measurement_seen && !form.identity_known);
 }
 
 }  // namespace

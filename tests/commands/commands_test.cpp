@@ -186,14 +186,14 @@ TEST_F(Commands, ModesAndModeLines) {
     h.form.control("iinv").checked = h.form.control("usredn").checked =
         h.form.control("D_4096").checked = true;
     pending() = hex("31 01 FA BB");
-    h.form.show_next_mode = false;
+    h.form.redraw_mode_from_next_reply = false;
     click(generate_mode_line, {"10"});
     EXPECT_EQ(box(0), (Box{kRemotePrompt, "Изменение режима", "0"}));
     EXPECT_EQ(caption("gen_txt"), "S485=5:5:150:19200:310AF289B5");
     EXPECT_EQ(log().back(), "Cmd GenMode: S485=5:5:150:19200:310AF289B5");
     EXPECT_EQ(log().size(), 4u);
     EXPECT_EQ(pending(), hex("31 01 FA BB"));
-    EXPECT_FALSE(h.form.show_next_mode);
+    EXPECT_FALSE(h.form.redraw_mode_from_next_reply);
 }
 
 // A sensor whose measurement carries no mode byte has answered all the same: its smoothing is

@@ -76,7 +76,7 @@ TEST(EndToEnd, CalibrationStoresTheCurrentValueAndAShortModeConfirmationChangesN
     LiveForm live("1", {"--sensor", "1:shortmode"});
     live.tick(3);
     ASSERT_EQ(live.caption("uroven"), "512");
-    ASSERT_EQ(live.form.mode_text, "0");
+    ASSERT_EQ(live.form.drawn_mode_text, "0");
     const std::string current = live.caption("tek");
     ASSERT_NE(live.caption("lo"), current);
     live.dialogs.yes_no_answers = {true, true};
@@ -90,7 +90,7 @@ TEST(EndToEnd, CalibrationStoresTheCurrentValueAndAShortModeConfirmationChangesN
     write_mode(live.form);
     live.tick(2);
     EXPECT_EQ(live.caption("MsgCom"), " Установлен новый режим.");
-    EXPECT_EQ(live.form.mode_text, "0");
+    EXPECT_EQ(live.form.drawn_mode_text, "0");
 }
 
 // Sensor 2 with one fault of a real bus, watched for five ticks: what is shown must be its own
@@ -274,7 +274,7 @@ TEST(EndToEnd, AfterAModeWriteTheControlsShowTheSensorsNewMode) {
     write_mode(live.form);
     live.tick(4);
     EXPECT_TRUE(live.form.control("iinv").checked);
-    EXPECT_EQ(live.form.mode_text, "1");
+    EXPECT_EQ(live.form.drawn_mode_text, "1");
 }
 
 // Another sensor put on the line at address 1 in place of the first: its own serial number and

@@ -90,9 +90,9 @@ TEST_F(ExchangeCycle, PollsTheSelectedSensorAndSilenceIsSaidUntilAnAnswer) {
 // a reply's prefix: each byte one entry, up to nineteen; a longer answer changes nothing.
 TEST_F(ExchangeCycle, ScanAnswerFillsTheListAndAsksTheFirstSensorOnTheNextTick) {
     pending() = hex("31 01 F5 FA");
-    h.form.show_next_mode = false;
+    h.form.redraw_mode_from_next_reply = false;
     start_network_scan(h.form);
-    EXPECT_TRUE(h.form.show_next_mode);
+    EXPECT_TRUE(h.form.redraw_mode_from_next_reply);
     EXPECT_EQ(caption("txtRec"), "31 FF DC \r\n\r\n1яЬ");
     tick();
     ASSERT_EQ(h.port.writes.back(), hex("31 FF DC"));
@@ -259,9 +259,9 @@ TEST_F(ExchangeCycle, RepliesOfCommandsAreShownAndLogged) {
     damaged.back() ^= 0x01;
     dispatch(damaged, set_mode_request(1, 0x89));
     EXPECT_EQ(caption("MsgCom"), " Установлен новый режим.");
-    EXPECT_EQ(h.form.mode_text, "");
+    EXPECT_EQ(h.form.drawn_mode_text, "");
     dispatch(with_crc({0x3E, 0x01, 0xF2, 0x89}), set_mode_request(1, 0x89));
-    EXPECT_EQ(h.form.mode_text, "137");
+    EXPECT_EQ(h.form.drawn_mode_text, "137");
     EXPECT_EQ(dispatch(with_crc({0x3E, 0x01, 0x06})), AnswerUse::Neutral);
     EXPECT_EQ(caption("MsgCom"), "Пар.");
 
@@ -407,11 +407,11 @@ TEST_F(ExchangeCycle, TheSensorAnsweringAfterSilenceIsTakenAsNew) {
     tick(test::identity_reply(4242, 163));
     tick(test::Measurement{.mode_byte = 0x00}.frame());
     ASSERT_EQ(caption("sn"), "4242");
-    ASSERT_EQ(h.form.mode_text, "0");
+    ASSERT_EQ(h.form.drawn_mode_text, "0");
     tick();
     tick(test::Measurement{.mode_byte = 0x01}.frame());
     EXPECT_EQ(caption("sn"), "0");
-    EXPECT_EQ(h.form.mode_text, "1");
+    EXPECT_EQ(h.form.drawn_mode_text, "1");
     EXPECT_TRUE(h.form.control("iinv").checked);
     tick();
     EXPECT_EQ(h.port.writes.back(), identity_request(1));
@@ -431,7 +431,7 @@ TEST_F(ExchangeCycle, AfterAModeWriteTheModeIsDrawnFromTheNextPollsAnswer) {
     EXPECT_TRUE(h.form.control("iinv").checked);
     tick(test::Measurement{.mode_byte = 0x01}.frame());
     EXPECT_TRUE(h.form.control("iinv").checked);
-    EXPECT_EQ(h.form.mode_text, "1");
+    EXPECT_EQ(h.form.drawn_mode_text, "1");
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST(ModeByte, SelectorPicksExactlyOneOptionAndFlagsFollowTheirBits) {
         }
         EXPECT_EQ(shown, checked) << int(mode);
         EXPECT_EQ(h.form.level_full_scale, mode >= 0x80 ? 4096 : 1024) << int(mode);
-        EXPECT_EQ(h.form.mode_text, std::to_string(mode));
+        EXPECT_EQ(h.form.drawn_mode_text, std::to_string(mode));
     }
 }
 
@@ -113,7 +113,7 @@ TEST_F(Reply, MeasurementFillsEveryReadingAndLogsOneSummaryLine) {
     const Control& bar = h.form.control("ProgressBar1");
     EXPECT_EQ(std::pair(bar.maximum, bar.value), std::pair(1024, 700));
     EXPECT_TRUE(h.form.control("D_4096").checked);
-    EXPECT_FALSE(h.form.show_next_mode);
+    EXPECT_FALSE(h.form.redraw_mode_from_next_reply);
 
     // The mode is drawn once; the bar takes its scale from the next reply and stays at full scale.
     m = {.temperature = 0x80, .level = 4095, .mode_byte = 0x01};
@@ -139,7 +139,7 @@ TEST_F(Reply, ShortMeasurementsShowNoModeByteAndBelowTwentyBytesNothing) {
         frame.back() = 0xC3;
         show_measurement(h.form, frame);
         EXPECT_EQ(h.form.mode_byte, 0x55) << length;
-        EXPECT_TRUE(h.form.show_next_mode) << length;
+        EXPECT_TRUE(h.form.redraw_mode_from_next_reply) << length;
         EXPECT_EQ(caption("uroven"), length < 20 ? "нет данных" : "512") << length;
         EXPECT_EQ(caption("ko"), length == 20 ? "49922" : length == 21 ? "258" : "0") << length;
     }
