@@ -47,8 +47,7 @@ Bytes SimulatedSensor::answer(std::uint8_t code, const Bytes& payload) {
         return {};
     }
     SensorFaults faults = settings_.faults;
-    if (code == static_cast<std::uint8_t>(CommandCode::Identity) &&
-        settings_.damaged_identities > 0) {
+    if (code == code_of(CommandCode::Identity) && settings_.damaged_identities > 0) {
         --settings_.damaged_identities;
         faults.bad_identity = true;
     }
@@ -106,7 +105,7 @@ Bytes SimulatedSensor::measurement_reply() {
     set_field(reply, kFullValueField, settings_.full_level);
     set_field(reply, kKValueField, settings_.k_value);
     set_field(reply, kModeByteField, settings_.mode);
-    return frame(static_cast<std::uint8_t>(CommandCode::Poll), reply);
+    return frame(code_of(CommandCode::Poll), reply);
 }
 
 Bytes SimulatedSensor::identity_reply() const {
@@ -114,7 +113,7 @@ Bytes SimulatedSensor::identity_reply() const {
     set_field(reply, kSerialNumberField, settings_.serial_number);
     set_field(reply, kVersionField, settings_.software_version);
     set_field(reply, kVersionPrefixField, settings_.version_prefix);
-    return frame(static_cast<std::uint8_t>(CommandCode::Identity), reply);
+    return frame(code_of(CommandCode::Identity), reply);
 }
 
 Bytes SimulatedSensor::confirmation(std::uint8_t code) const {
@@ -146,7 +145,7 @@ void SimulatedSensor::shift(std::uint32_t& level_value, const Bytes& payload) {
 
 Bytes SimulatedSensor::enter_password(std::uint32_t password) {
     password_entered_ = password == settings_.password;
-    return confirmation(password_entered_ ? static_cast<std::uint8_t>(CommandCode::EnterPassword)
+    return confirmation(password_entered_ ? code_of(CommandCode::EnterPassword)
                                           : kPasswordRefusedCode);
 }
 
@@ -158,7 +157,7 @@ Bytes SimulatedSensor::change_password(std::uint32_t password) {
     }
     settings_.password = password;
     password_entered_ = true;
-    return confirmation(static_cast<std::uint8_t>(CommandCode::ChangePassword));
+    return confirmation(code_of(CommandCode::ChangePassword));
 }
 
 }  // namespace qm720::sim

@@ -97,7 +97,7 @@ void process_answer(frmSerial& form, const Bytes& answer, const Bytes& answered_
 }
 
 bool is_request_with_code(const Bytes& request, CommandCode code) {
-    return request.size() > kCodeOffset && request[kCodeOffset] == static_cast<std::uint8_t>(code);
+    return request.size() > kCodeOffset && request[kCodeOffset] == code_of(code);
 }
 
 // A mode write makes the answer to the next poll redraw the mode controls; the measurement read

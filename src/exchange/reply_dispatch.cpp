@@ -21,10 +21,6 @@ struct Confirmation {
     std::string_view text;  // shown on the status line and logged, blanks included
 };
 
-constexpr std::uint8_t code_of(CommandCode code) {
-    return static_cast<std::uint8_t>(code);
-}
-
 constexpr std::array<Confirmation, 10> kConfirmations = {{
     {code_of(CommandCode::SetMode), " Установлен новый режим."},
     {code_of(CommandCode::CalibrateFull), " Установлен верхний уровень."},

@@ -10,10 +10,6 @@ namespace qm720 {
 
 namespace {
 
-constexpr std::uint8_t code_of(CommandCode code) {
-    return static_cast<std::uint8_t>(code);
-}
-
 // The codes a sensor confirms a command with: the command's own.
 constexpr std::array<CommandCode, 9> kConfirmedCommands = {
     CommandCode::SetMode,           CommandCode::CalibrateFull, CommandCode::CalibrateEmpty,
@@ -67,8 +63,9 @@ bool is_broadcast_poll(const Bytes& asked) {
            asked[kCodeOffset] == code_of(CommandCode::Poll);
 }
 
-ReplyKind kind_of(const Bytes& frame, bool intact, bool after_noise,
-                  const ReplyExpectation& expected) {
+// Noise before the frame has been ruled out already for a damaged frame: what is left is either
+// a clean line or an intact frame.
+ReplyKind kind_of(const Bytes& frame, bool intact, const ReplyExpectation& expected) {
     const std::uint8_t code = frame[kCodeOffset];
     if (code == code_of(CommandCode::Poll)) {
         const bool from_polled =
@@ -86,9 +83,8 @@ ReplyKind kind_of(const Bytes& frame, bool intact, bool after_noise,
         return intact ? ReplyKind::ParameterReply : ReplyKind::Unusable;
     }
     if (is_confirmation_code(code)) {
-        const bool trusted = expected.lenient_confirmations
-                                 ? intact || !after_noise
-                                 : intact && from_sensor_asked(frame, expected.asked);
+        const bool trusted =
+            expected.lenient_confirmations || (intact && from_sensor_asked(frame, expected.asked));
         return trusted && answers_request(code, expected.asked) ? ReplyKind::Confirmation
                                                                 : ReplyKind::Unusable;
     }
@@ -111,7 +107,7 @@ JudgedReply judge_reply(const Bytes& read, const ReplyExpectation& expected) {
     if (located.after_noise && !judged.intact) {
         return judged;
     }
-    judged.kind = kind_of(judged.frame, judged.intact, located.after_noise, expected);
+    judged.kind = kind_of(judged.frame, judged.intact, expected);
     return judged;
 }
 

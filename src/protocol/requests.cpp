@@ -13,7 +13,7 @@ Bytes request_frame(std::uint8_t address, CommandCode code, const Bytes& payload
     Bytes frame(kPayloadOffset + payload.size());
     frame[0] = kRequestPrefix;
     frame[kAddressOffset] = address;
-    frame[kCodeOffset] = static_cast<std::uint8_t>(code);
+    frame[kCodeOffset] = code_of(code);
     std::copy(payload.begin(), payload.end(), frame.begin() + kPayloadOffset);
     return with_crc(frame);
 }

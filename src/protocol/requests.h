@@ -25,6 +25,11 @@ enum class CommandCode : std::uint8_t {
     Identity = 0xFC,
 };
 
+// The code as it stands in a frame.
+constexpr std::uint8_t code_of(CommandCode code) {
+    return static_cast<std::uint8_t>(code);
+}
+
 enum class Level { Full, Empty };
 
 inline constexpr std::int16_t kMaxShift = 1000;
