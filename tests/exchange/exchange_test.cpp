@@ -7,7 +7,6 @@
 #include "app/colours.h"
 #include "app/combo_box.h"
 #include "app/frame_view.h"
-#include "commands/operating_mode.h"
 #include "exchange/network_scan.h"
 #include "exchange/reply_dispatch.h"
 #include "hex.h"
@@ -115,19 +114,6 @@ TEST_F(ExchangeCycle, ScanAnswerFillsTheListAndAsksTheFirstSensorOnTheNextTick) 
         EXPECT_EQ(pending().empty(), length == 20) << length;
         pending().clear();
     }
-}
-
-// On a noisy line the tick that writes the scan still reads the last poll's answer, noise first:
-// that answer is a measurement, and the scan answer is the read after.
-TEST_F(ExchangeCycle, TheScanAnswerIsTheReadAfterTheScanWasWrittenAndNoEarlier) {
-    start_network_scan(h.form);
-    Bytes noisy_measurement = test::Measurement{}.frame();
-    noisy_measurement.insert(noisy_measurement.begin(), 0xA5);
-    tick(noisy_measurement);
-    EXPECT_EQ(caption("uroven"), "512");
-    EXPECT_EQ(h.form.control("CmbNet").list, (Names{"1"}));
-    tick(hex("A5 01 05 11"));
-    EXPECT_EQ(h.form.control("CmbNet").list, (Names{"165", "1", "5", "17"}));
 }
 
 // A scan that nobody answers ends with its silent tick: later bytes are noise, not a bus list.
@@ -295,6 +281,8 @@ TEST_F(ExchangeCycle, RepliesNobodyAskedForAreUnusableAndSilent) {
         {"damaged parameter reply", {0x3E, 0x01, 0x06, 0x00}, poll_request(1)},
         {"damaged unknown code", {0x3E, 0x01, 0xE7, 0x00}, poll_request(1)},
         {"unknown code from another sensor", with_crc({0x3E, 0x7A, 0x99}), poll_request(1)},
+        {"a damaged confirmation of what was asked, after noise", hex("A5 3E 01 F8 00"),
+         *four_byte_request(1, CommandCode::EnterPassword, 5)},
     };
     caption("MsgCom") = "Пароль принят.";
     for (const auto& c : cases) {
@@ -304,84 +292,6 @@ TEST_F(ExchangeCycle, RepliesNobodyAskedForAreUnusableAndSilent) {
     }
     EXPECT_TRUE(h.dialogs.shown.empty());
     EXPECT_EQ(test::logged_texts(h).size(), 1u);  // the port's line alone
-}
-
-// Noise on the line may hold 0x3E, so what follows skipped bytes is believed only when intact;
-// a reply that runs intact to the end of the read is found behind any such noise.
-TEST_F(ExchangeCycle, NoiseThatHoldsTheReplyPrefixNeverFakesAReply) {
-    Bytes noise_then_measurement = hex("3E A5 3E 07 F8");
-    noise_then_measurement.push_back(crc_of(hex("3E 07 F8"), 3));
-    const Bytes measurement = test::Measurement{}.frame();
-    noise_then_measurement.insert(noise_then_measurement.end(), measurement.begin(),
-                                  measurement.end());
-    const struct {
-        const char* what;
-        Bytes read;
-        Bytes queued;  // written in the tick before the read
-        bool measured;
-    } cases[] = {
-        {"a password confirmation in noise", hex("A5 5A 3E 07 F8 00 13"), {}, false},
-        {"an unknown code in noise", hex("13 3E 7A 99 00 00"), {}, false},
-        {"a damaged confirmation of what was asked, after noise", hex("A5 3E 01 F8 00"),
-         *four_byte_request(1, CommandCode::EnterPassword, 5), false},
-        {"an intact confirmation and a measurement, after noise", noise_then_measurement, {}, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        h.form.clear_sensor_readings();
-        caption("MsgCom") = "Пароль принят.";
-        pending() = c.queued;
-        tick();
-        const std::size_t logged_before = test::logged_texts(h).size();
-        tick(c.read);
-        EXPECT_EQ(caption("MsgCom"), "Пароль принят.");
-        EXPECT_EQ(caption("uroven"), c.measured ? "512" : "Нет данных");
-        EXPECT_EQ(test::logged_texts(h).size(), logged_before + (c.measured ? 1 : 0));
-    }
-    EXPECT_TRUE(h.dialogs.shown.empty());
-}
-
-// Readings and identities are believed only when intact and from the sensor asked: anything else
-// would show stale or another sensor's values as live. While every address is polled (z255), any
-// sensor's measurement is the one asked for, but an identity still names the selected sensor.
-TEST_F(ExchangeCycle, MeasurementsAndIdentitiesAreTakenOnlyIntactAndFromTheSensorAsked) {
-    Bytes damaged_identity = test::identity_reply(123456, 163);
-    damaged_identity[3] ^= 0x3B;
-    const std::pair<Bytes, bool> unusable[] = {
-        {with_crc({0x3E, 0x01, 0xF0, 0x17}), false},
-        {damaged_identity, true},
-        {test::identity_reply(123456, 163, 0, 5), true},
-    };
-    for (const auto& [reply, broadcast] : unusable) {
-        EXPECT_EQ(dispatch(reply, poll_request(broadcast ? kBroadcastAddress : 1)),
-                  AnswerUse::Unusable)
-            << two_digit_hex(reply);
-    }
-    EXPECT_EQ(caption("uroven"), "Нет данных");
-    EXPECT_EQ(caption("sn"), "0");
-
-    EXPECT_EQ(dispatch(test::identity_reply(123456, 163)), AnswerUse::Neutral);
-    EXPECT_EQ(caption("vv"), "1.6.3.");
-    EXPECT_EQ(dispatch(test::Measurement{.address = 5}.frame(), poll_request(kBroadcastAddress)),
-              AnswerUse::Measurement);
-    EXPECT_EQ(caption("ne"), "5");
-}
-
-// Every clean slate asks the sensor then selected who it is, even at the address asked last: a
-// quick pick through another address, or closing and opening the port again.
-TEST_F(ExchangeCycle, EveryCleanSlateAsksTheSelectedSensorWhoItIs) {
-    tick();
-    ASSERT_EQ(h.port.writes.back(), poll_request(1));
-    select("5");
-    select("1");
-    tick();
-    EXPECT_EQ(h.port.writes.back(), identity_request(1));
-
-    tick();
-    h.form.close_port();
-    h.form.open_port();
-    tick();
-    EXPECT_EQ(h.port.writes.back(), identity_request(0));
 }
 
 // A rejected identity is asked for again on the next tick, three times in a row at most.
@@ -399,39 +309,6 @@ TEST_F(ExchangeCycle, ARejectedIdentityIsAskedForAgainUpToThreeTimes) {
               (std::vector<Bytes>{poll_request(1), identity_request(1), identity_request(1),
                                   identity_request(1), poll_request(1)}));
     EXPECT_EQ(caption("sn"), "4242");
-}
-
-// A sensor swapped in at the same address leaves a silent tick: the next to answer is new, its
-// mode is drawn from its own reply, the old identity goes and the next tick asks for its own.
-TEST_F(ExchangeCycle, TheSensorAnsweringAfterSilenceIsTakenAsNew) {
-    tick(test::identity_reply(4242, 163));
-    tick(test::Measurement{.mode_byte = 0x00}.frame());
-    ASSERT_EQ(caption("sn"), "4242");
-    ASSERT_EQ(h.form.drawn_mode_text, "0");
-    tick();
-    tick(test::Measurement{.mode_byte = 0x01}.frame());
-    EXPECT_EQ(caption("sn"), "0");
-    EXPECT_EQ(h.form.drawn_mode_text, "1");
-    EXPECT_TRUE(h.form.control("iinv").checked);
-    tick();
-    EXPECT_EQ(h.port.writes.back(), identity_request(1));
-}
-
-// The mode controls follow the sensor after a mode write: the measurement already on its way
-// carries the old mode and must not be drawn; the answer to the next poll carries the new one.
-TEST_F(ExchangeCycle, AfterAModeWriteTheModeIsDrawnFromTheNextPollsAnswer) {
-    tick(test::Measurement{.mode_byte = 0x00}.frame());
-    h.form.control("iinv").checked = true;
-    h.dialogs.yes_no_answers = {true};
-    write_mode(h.form);
-    tick(test::Measurement{.mode_byte = 0x00}.frame());
-    ASSERT_EQ(h.port.writes.back(), set_mode_request(1, 0x01));
-    EXPECT_TRUE(h.form.control("iinv").checked);
-    tick(with_crc({0x3E, 0x01, 0xF2}));
-    EXPECT_TRUE(h.form.control("iinv").checked);
-    tick(test::Measurement{.mode_byte = 0x01}.frame());
-    EXPECT_TRUE(h.form.control("iinv").checked);
-    EXPECT_EQ(h.form.drawn_mode_text, "1");
 }
 
 }  // namespace

@@ -120,59 +120,34 @@ TEST(ReplyFrame, IsFoundBehindNoiseThatHoldsItsPrefix) {
     }
 }
 
-// The one rule both programs take replies by. qm720-cli wants every confirmation intact and
-// from the sensor asked; the window takes one on a clean line whatever its CRC. After a
-// broadcast poll any sensor's measurement is the one asked for, and only the sensor asked may
-// say it did not understand.
-TEST(ReplyAcceptance, JudgesEachReplyAgainstTheRequestItAnswers) {
+// The one rule both programs take replies by, as qm720-cli uses it: every confirmation intact
+// and from the sensor asked, measurements only from the sensor named. (The window's lenient
+// side shows in its exchange tests.)
+TEST(ReplyAcceptance, StrictlyTakesOnlyIntactAnswersFromTheSensorAsked) {
     Bytes damaged_confirmation = with_crc(hex("3E 01 F5"));
     damaged_confirmation.back() ^= 0x01;
-    Bytes noisy_damaged_confirmation = damaged_confirmation;
-    noisy_damaged_confirmation.insert(noisy_damaged_confirmation.begin(), 0xA5);
     const Bytes measurement_of_5 =
         with_crc(hex("3E 05 F0 17 00 02 A0 86 01 00 A0 86 01 00 30 E6 02 00 07 00"));
     const struct {
         const char* what;
         Bytes read;
         Bytes asked;
-        bool lenient;
         ReplyKind kind;
     } cases[] = {
-        {"a damaged confirmation, strictly", damaged_confirmation,
-         calibrate_request(1, Level::Full), false, ReplyKind::Unusable},
-        {"a damaged confirmation, leniently", damaged_confirmation,
-         calibrate_request(1, Level::Full), true, ReplyKind::Confirmation},
-        {"a damaged confirmation after noise, leniently", noisy_damaged_confirmation,
-         calibrate_request(1, Level::Full), true, ReplyKind::Unusable},
-        {"a confirmation from another sensor, strictly", with_crc(hex("3E 02 F5")),
-         calibrate_request(1, Level::Full), false, ReplyKind::Unusable},
+        {"a damaged confirmation", damaged_confirmation, calibrate_request(1, Level::Full),
+         ReplyKind::Unusable},
+        {"a confirmation from another sensor", with_crc(hex("3E 02 F5")),
+         calibrate_request(1, Level::Full), ReplyKind::Unusable},
         {"a password refusal of a password change", with_crc(hex("3E 01 FD")),
-         *four_byte_request(1, CommandCode::ChangePassword, 5), false, ReplyKind::Confirmation},
-        {"another sensor's measurement", measurement_of_5, poll_request(1), false,
-         ReplyKind::Unusable},
-        {"any sensor's measurement after a broadcast poll, leniently", measurement_of_5,
-         poll_request(kBroadcastAddress), true, ReplyKind::Measurement},
-        {"another sensor's measurement after a broadcast poll, strictly", measurement_of_5,
-         poll_request(kBroadcastAddress), false, ReplyKind::Unusable},
+         *four_byte_request(1, CommandCode::ChangePassword, 5), ReplyKind::Confirmation},
+        {"another sensor's measurement after a broadcast poll", measurement_of_5,
+         poll_request(kBroadcastAddress), ReplyKind::Unusable},
         {"a new address confirmed from the new address", with_crc(hex("3E 07 FB")),
-         set_address_request(1, 7), false, ReplyKind::Confirmation},
-        {"an unknown code from the sensor asked", with_crc(hex("3E 01 E7")), poll_request(1), false,
-         ReplyKind::Unrecognised},
-        {"an unknown code from another sensor", with_crc(hex("3E 02 E7")), poll_request(1), false,
-         ReplyKind::Unusable},
-        {"a parameter reply", with_crc(hex("3E 01 06")), poll_request(1), false,
-         ReplyKind::ParameterReply},
-        {"too short for a frame", hex("3E 01 F5"), calibrate_request(1, Level::Full), true,
-         ReplyKind::Unusable},
+         set_address_request(1, 7), ReplyKind::Confirmation},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const JudgedReply judged =
-            judge_reply(c.read, {.asked = c.asked,
-                                 .reading_address = 1,
-                                 .broadcast_poll_answered_by_anyone = c.lenient,
-                                 .lenient_confirmations = c.lenient});
-        EXPECT_EQ(judged.kind, c.kind);
+        EXPECT_EQ(judge_reply(c.read, {.asked = c.asked, .reading_address = 1}).kind, c.kind);
     }
 }
 
