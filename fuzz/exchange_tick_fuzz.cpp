@@ -26,7 +26,7 @@ QM720_FUZZ(input) {
         qm720::four_byte_request(0, qm720::CommandCode::EnterPassword, 1234)
             .value_or(qm720::Bytes{}),
     };
-    h.form.link.pending_request = first_requests[data[0] % std::size(first_requests)];
+    h.form.session.queue(first_requests[data[0] % std::size(first_requests)]);
     for (std::size_t at = 1; at < size && h.port.reads.size() < 16;) {
         const std::size_t length = std::min<std::size_t>(data[at], size - at - 1);
         h.port.reads.emplace_back(data + at + 1, data + at + 1 + length);

@@ -13,6 +13,7 @@ frmSerial::frmSerial(SerialPort& port, Dialogs& dialogs, const Clock& clock, std
     : port(port),
       dialogs(dialogs),
       clock(clock),
+      session(port),
       controls_(window_controls()),
       log_home_(std::move(log_home)) {
     // The keys view the names inside controls_, which is never resized after this point.

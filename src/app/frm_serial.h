@@ -12,17 +12,16 @@
 #include "app/control.h"
 #include "app/dialogs.h"
 #include "app/exchange_log.h"
-#include "app/link_state.h"
-#include "app/stability_lamp.h"
 #include "core/bytes.h"
 #include "serial/serial_port.h"
+#include "session/sensor_session.h"
 
 namespace qm720 {
 
-// The one window: its controls as records in window order, the state the handlers share (the
-// link, the stability lamp, what is known of the sensor) and the services every handler uses
-// (port, boxes, clock, log). The handlers of the exchange, the decoders and the operator commands
-// are free functions over this form, one file each.
+// The one window: its controls as records in window order, the services every handler uses
+// (port, boxes, clock, log) and the session with the sensors, which knows what the exchange has
+// learnt. The handlers of the exchange, the presentation of its outcomes and the operator
+// commands are free functions over this form, one file each.
 class frmSerial {
   public:
     static constexpr std::string_view kCaption = "Настройка QM-720";
@@ -52,11 +51,18 @@ class frmSerial {
     std::string selected_address_text() const;
 
     // Sensor readings. Nothing of one sensor may stand beside, or be acted on as, another's:
-    // `clear_sensor_readings` puts every reading back to its no-data state and forgets what was
-    // learnt of the sensor; `follow_selected_address` does so when the selection has moved to
-    // another address than the readings belong to.
+    // `clear_sensor_readings` puts every reading back to its no-data state and has the session
+    // forget what it learnt of the sensor; `follow_selected_address` does so when the selection
+    // has moved to another address than the readings belong to. `clear_reading_controls` is the
+    // first half alone, for a new sensor the session has already forgotten.
     void clear_sensor_readings();
     void follow_selected_address();
+    void clear_reading_controls();
+
+    // The status line says the readings are not live (text + the address as typed, logged); the
+    // text it had before comes back with `end_lost_contact` at the next answer.
+    void show_lost_contact(std::string_view text);
+    void end_lost_contact();
 
     // Exchange log and frame view. The first record lost after a good one (or the start record)
     // is reported in a box.
@@ -78,24 +84,8 @@ class frmSerial {
     Dialogs& dialogs;
     const Clock& clock;
 
-    LinkState link;
-    StabilityLamp lamp;
-
-    // The sensor's mode: the last mode byte it reported, whether the next reply's mode byte is
-    // drawn onto the mode controls, the level bar's full scale, and the mode byte last drawn as
-    // the log records it (decimal; empty before the first).
-    std::uint8_t mode_byte = 0;
-    bool redraw_mode_from_next_reply = true;
-    std::int16_t level_full_scale = 1024;
-    std::string drawn_mode_text;
-
-    // Learnt of the selected sensor since it was selected or the port was opened: an intact
-    // measurement reply of its own came (with a mode byte, it gave `mode_byte`; without one,
-    // `mode_byte` stays 0); an intact identity reply of its own filled `sn`.
-    bool measurement_seen = false;
-    bool identity_known = false;
-
     ExchangeLog log;
+    SensorSession session;
 
   private:
     // "Журнал не записывается: " + the file + ": " + the reason, in the plain box.
@@ -109,6 +99,8 @@ class frmSerial {
     std::string log_home_;  // the folder that holds the `log` folder
     // The address the readings on show belong to: the selection when they were last cleared.
     std::optional<std::uint8_t> readings_address_ = 0;
+    // While the status line says contact is lost, the text it had before.
+    std::optional<std::string> status_before_lost_contact_;
 };
 
 }  // namespace qm720

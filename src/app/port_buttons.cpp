@@ -20,12 +20,10 @@ void frmSerial::open_port() {
         }
         return;
     }
-    // A command confirmed while the port was closed was meant for no sensor in particular.
-    link.pending_request.clear();
+    session.start_link();
     toggle_port_groups();
     control("TMRComm").enabled = true;
     control("BTNOpenCom").enabled = false;
-    link.write_failures = 0;
     log_line("Com Port " + path + " Open");
 }
 

@@ -1,6 +1,8 @@
 #include "app/colours.h"
 #include "app/frm_serial.h"
 
+#include <utility>
+
 namespace qm720 {
 namespace {
 
@@ -9,7 +11,7 @@ constexpr Colour kActivityLampIdle = 0x10FFFF;
 
 }  // namespace
 
-void frmSerial::clear_sensor_readings() {
+void frmSerial::clear_reading_controls() {
     // A whole string, not a literal: GCC 12 misreads a short literal assigned here as an
     // overlapping copy (its bug 105329).
     control("sn").caption = std::string("0");
@@ -24,25 +26,36 @@ void frmSerial::clear_sensor_readings() {
     control("Pic").fill_colour = kActivityLampIdle;
     control("ind_stab").fill_colour = kLightGrey;
 
-    // The lamp judges one sensor's run of values; the next sensor's first reply redraws the
-    // mode controls, the next tick asks it who it is, and until it has answered nothing of its
-    // state is known.
-    lamp = {};
-    redraw_mode_from_next_reply = true;
-    mode_byte = 0;
-    measurement_seen = false;
-    identity_known = false;
-    link.unusable_ticks = 0;
-    link.identity_address.reset();
-    link.identity_requests_repeated = 0;
-    link.silence_seen = false;
-    link.mode_redraw_after_poll = false;
     readings_address_ = selected_address();
+}
+
+void frmSerial::clear_sensor_readings() {
+    clear_reading_controls();
+    session.forget_sensor();
 }
 
 void frmSerial::follow_selected_address() {
     if (selected_address() != readings_address_) {
         clear_sensor_readings();
+    }
+}
+
+}  // namespace qm720
+
+namespace qm720 {
+
+void frmSerial::show_lost_contact(std::string_view text) {
+    Control& status = control("MsgCom");
+    if (!status_before_lost_contact_) {
+        status_before_lost_contact_ = status.caption;
+    }
+    status.caption = std::string(text) + selected_address_text();
+    log_line(status.caption);
+}
+
+void frmSerial::end_lost_contact() {
+    if (status_before_lost_contact_) {
+        control("MsgCom").caption = *std::exchange(status_before_lost_contact_, std::nullopt);
     }
 }
 

@@ -22,8 +22,7 @@ void set_address(SensorLink& link, std::uint8_t address, std::uint8_t new_addres
 
 void calibrate_command(SensorLink& link, Output& output, const Command& command) {
     // Calibrating while the sensor smooths would store a smoothed value.
-    const std::uint8_t mode = reported_mode(link, command.address);
-    if ((mode & kSmoothingBit) != 0) {
+    if (smooths(reported_mode(link, command.address))) {
         throw Failure(ExitStatus::NotConfirmed,
                       "the sensor smooths its readings: turn smoothing off for the calibration "
                       "(set-mode " +

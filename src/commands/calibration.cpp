@@ -23,21 +23,21 @@ void calibrate(frmSerial& form, const CalibrationCommand& command) {
         return;
     }
     // Until the selected sensor has answered a poll, another sensor's mode must not decide.
-    if (!form.measurement_seen) {
+    if (!form.session.measurement_seen()) {
         refuse_unknown_sensor(form);
         return;
     }
     // The sensor's own last reported mode decides, not the check box the operator may have
     // changed since: calibrating with smoothing on would store a smoothed value.
-    if (form.mode_byte & kSmoothingBit) {
+    if (smooths(form.session.mode_byte())) {
         form.dialogs.ok_box(" На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ");
         return;
     }
     if (!form.dialogs.yes_no_box(command.question)) {
         return;
     }
-    form.link.pending_request = calibrate_request(*address, command.level);
-    form.show_frame(form.link.pending_request);
+    form.session.queue(calibrate_request(*address, command.level));
+    form.show_frame(form.session.queued_request());
     form.log_line(command.log_text);
 }
 

@@ -53,7 +53,7 @@ void shift(frmSerial& form, const ShiftCommand& command) {
     if (!address || !form.dialogs.yes_no_box(command.question)) {
         return;
     }
-    form.link.pending_request = shift_request(*address, command.level, *amount);
+    form.session.queue(shift_request(*address, command.level, *amount));
     form.log_line(command.shift_log + std::to_string(*amount));
 }
 

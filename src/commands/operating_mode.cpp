@@ -43,7 +43,7 @@ void write_mode(frmSerial& form) {
         return;
     }
     form.log_line("Cmd Change mode to " + std::to_string(mode));
-    form.link.pending_request = set_mode_request(*address, mode);
+    form.session.queue(set_mode_request(*address, mode));
 }
 
 void generate_mode_line(frmSerial& form) {

@@ -38,8 +38,8 @@ void send_password(frmSerial& form, const PasswordCommand& command) {
         form.dialogs.ok_box("Введите числовой пароль в диапазоне 0....2 000 000 000");
         return;
     }
-    form.link.pending_request = *frame;
-    form.show_frame(form.link.pending_request);
+    form.session.queue(*frame);
+    form.show_frame(form.session.queued_request());
     // As typed: the log is the record of what the operator entered.
     form.log_line(command.log_prefix + answer);
 }
@@ -47,13 +47,13 @@ void send_password(frmSerial& form, const PasswordCommand& command) {
 }  // namespace
 
 void enter_password(frmSerial& form) {
-    form.link.pending_request.clear();
+    form.session.queue({});
     send_password(form, {CommandCode::EnterPassword, "Введите пароль", "Ввод пароля", "",
                          "Cmd Enter Password = "});
 }
 
 void change_password(frmSerial& form) {
-    form.link.pending_request.clear();
+    form.session.queue({});
     if (!form.dialogs.yes_no_box("Сейчас будет изменен пароль датчика. Если Вы забудете новый "
                                  "пароль, снять его сможет только производитель. МЕНЯЕМ ?")) {
         return;

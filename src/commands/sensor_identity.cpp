@@ -23,7 +23,7 @@ void write_serial_number(frmSerial& form, const std::string& text, std::int64_t 
     const auto address = form.selected_address();
     if (!address) {
         form.dialogs.ok_box(kNoAddress);
-        form.show_frame(form.link.pending_request);
+        form.show_frame(form.session.queued_request());
         return;
     }
     auto serial_number = number_in_range(text, std::numeric_limits<std::int32_t>::min(),
@@ -38,8 +38,8 @@ void write_serial_number(frmSerial& form, const std::string& text, std::int64_t 
         form.dialogs.ok_box("Введите число в диапазоне 0....2 000 000");
         return;
     }
-    form.link.pending_request = *frame;
-    form.show_frame(form.link.pending_request);
+    form.session.queue(*frame);
+    form.show_frame(form.session.queued_request());
 }
 
 }  // namespace
@@ -61,21 +61,21 @@ void write_address(frmSerial& form) {
         form.dialogs.ok_box("Введите число в диапазоне 0....255");
         return;
     }
-    form.link.pending_request = set_address_request(*address, *new_address);
-    form.show_frame(form.link.pending_request);
+    form.session.queue(set_address_request(*address, *new_address));
+    form.show_frame(form.session.queued_request());
     form.log_line("Cmd Set New net addr = " + std::to_string(*new_address));
 }
 
 void write_typed_serial_number(frmSerial& form) {
-    form.link.pending_request.clear();
+    form.session.queue({});
     write_serial_number(
         form, form.dialogs.input_box("Введите серийный номер", "Ввод серийного номера", "0"), 0);
 }
 
 void write_next_serial_number(frmSerial& form) {
-    form.link.pending_request.clear();
+    form.session.queue({});
     // Only a number the selected sensor reported itself may be counted on from.
-    if (form.selected_address() && !form.identity_known) {
+    if (form.selected_address() && !form.session.identity_known()) {
         refuse_unknown_sensor(form);
         return;
     }

@@ -3,24 +3,22 @@
 #include <string>
 
 #include "app/frm_serial.h"
-#include "protocol/reply_fields.h"
+#include "session/sensor_session.h"
 
 namespace qm720 {
 
-void show_identity(frmSerial& form, const Bytes& reply) {
-    form.identity_known = true;
+void show_identity(frmSerial& form, const IdentityTaken& identity) {
     Control& serial_number = form.control("sn");
-    const auto fields = identity_fields(reply);
-    if (!fields) {
+    if (!identity.fields) {
         serial_number.caption = "????????";
         return;
     }
-    serial_number.caption = std::to_string(fields->serial_number);
+    serial_number.caption = std::to_string(identity.fields->serial_number);
 
     Control& version = form.control("vv");
-    if (fields->software_version) {
-        version.caption = fields->version_text;
-        form.enable_version_groups(*fields->software_version);
+    if (identity.fields->software_version) {
+        version.caption = identity.fields->version_text;
+        form.enable_version_groups(*identity.fields->software_version);
     }
 
     form.log_line("Device: " + serial_number.caption + "  Ver Soft: " + version.caption);

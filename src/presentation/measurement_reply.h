@@ -1,16 +1,13 @@
 #pragma once
 
-#include "core/bytes.h"
-#include "protocol/reply_fields.h"
-
 namespace qm720 {
 
 class frmSerial;
+struct MeasurementTaken;
 
-// Shows a measurement reply (code 0xF0, CRC already checked): level and level bar, temperature,
-// current value and stability lamp, address, calibration values with their colour and hint,
-// the mode byte, and one summary line in the log. A reply too short to hold every field
-// changes nothing.
-void show_measurement(frmSerial& form, const Bytes& reply);
+// Shows a measurement: level and level bar, temperature, current value and stability lamp,
+// address, calibration values with their colour and hint, the mode when it is to be drawn, and
+// one summary line in the log.
+void show_measurement(frmSerial& form, const MeasurementTaken& measurement);
 
 }  // namespace qm720

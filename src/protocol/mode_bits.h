@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace qm720 {
@@ -13,6 +14,12 @@ inline constexpr std::uint8_t kInversionBit = 0x01;
 inline constexpr std::uint8_t kOutputModeMask = 0x16;
 inline constexpr std::uint8_t kSmoothingBit = 0x08;
 inline constexpr std::uint8_t kRange4096Bit = 0x80;
+
+// Whether the sensor smooths its readings, by the mode it reported; none reported is taken as
+// not. Both programs refuse to calibrate a smoothing sensor: it would store a smoothed value.
+constexpr bool smooths(std::optional<std::uint8_t> reported_mode) {
+    return reported_mode && (*reported_mode & kSmoothingBit) != 0;
+}
 
 // The five output modes: the selector (the bits under kOutputModeMask), the option button that
 // shows it in the window and its name on the command line. In the order the window sets the

@@ -9,6 +9,7 @@
 #include "app/form_events.h"
 #include "support/form_harness.h"
 #include "support/log_records.h"
+#include "support/reply_builder.h"
 
 namespace qm720 {
 namespace {
@@ -37,15 +38,13 @@ TEST_F(PortButtons, OpenCloseOpenSwitchGroup9TheTickAndTheButtonAndAreLogged) {
     FormEventTable events;
     add_port_events(events);
     const Names never_switched_off = group_not({0, 2, 5, 7}, true);
-    form.link.write_failures = 3;
-    form.link.pending_request = {0x31, 0x00, 0xF8, 0x00, 0x00, 0x04, 0xD2, 0x61};
+    form.session.queue({0x31, 0x00, 0xF8, 0x00, 0x00, 0x04, 0xD2, 0x61});
     events.at("BTNOpenCom_Click")(form);
 
-    EXPECT_TRUE(form.link.pending_request.empty());
+    EXPECT_TRUE(form.session.queued_request().empty());
     EXPECT_EQ(std::tie(harness.port.opens.at(0).device_path, harness.port.opens.at(0).settings),
               std::tuple("\\\\.\\COM1", "19200,n,8,1"));
     EXPECT_TRUE(form.control("TMRComm").enabled && !form.control("BTNOpenCom").enabled);
-    EXPECT_EQ(form.link.write_failures, 0);
     // The frame view starts on, so the first open's toggle turns it off.
     EXPECT_EQ(group_not({9}, true), Names{"txtRec"});
     EXPECT_EQ(group_not({130, 131}, false), Names{});
@@ -85,9 +84,8 @@ TEST_F(PortButtons, APortThatWillNotOpenIsReportedWithItsCauseAndNothingSwitches
 
 TEST_F(PortButtons, CloseResetsReadingsLampsAddressesAndWhatWasLearntOfTheSensor) {
     form.open_port();
-    form.lamp = {.average = 1000.0, .score = 5, .hold = 5};
-    form.redraw_mode_from_next_reply = false;
-    form.measurement_seen = form.identity_known = true;
+    harness.hear(test::Measurement{.mode_byte = 0x08}.frame());
+    harness.hear(test::identity_reply(4242, 131));
     for (Control& control : form.controls()) {
         control.caption = "123";
         control.list = {"1", "5"};
@@ -111,8 +109,10 @@ TEST_F(PortButtons, CloseResetsReadingsLampsAddressesAndWhatWasLearntOfTheSensor
                          form.control("ind_stab").fill_colour, form.control("hi").back_colour,
                          form.control("h").back_colour),
               std::tuple(0, 0x10FFFFu, 0xC0C0C0u, kButtonFace, kButtonFace));
-    EXPECT_TRUE(form.lamp.average == 0.0 && form.lamp.score == 0 && form.lamp.hold == 0 &&
-                form.redraw_mode_from_next_reply && !form.measurement_seen && !form.identity_known);
+    EXPECT_FALSE(form.session.measurement_seen());
+    EXPECT_FALSE(form.session.identity_known());
+    EXPECT_EQ(form.session.mode_byte(), std::nullopt);
+    EXPECT_TRUE(form.session.redraws_mode_from_next_reply());
 }
 
 }  // namespace

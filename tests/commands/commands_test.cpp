@@ -15,7 +15,6 @@
 #include "commands/password.h"
 #include "commands/sensor_identity.h"
 #include "hex.h"
-#include "presentation/measurement_reply.h"
 #include "protocol/crc8.h"
 #include "protocol/requests.h"
 #include "support/form_harness.h"
@@ -40,7 +39,8 @@ class Commands : public ::testing::Test {
     void SetUp() override {
         h.form.start_up();
         select("1");
-        h.form.measurement_seen = h.form.identity_known = true;
+        h.hear(test::Measurement{}.frame());
+        h.hear(test::identity_reply(1000, 131));
     }
     // An empty text is no address.
     void select(const std::string& address) { set_single_entry(h.form.control("CmbNet"), address); }
@@ -61,7 +61,8 @@ class Commands : public ::testing::Test {
     }
     Texts log() const { return logged_texts(h); }
     std::string& caption(const char* name) { return h.form.control(name).caption; }
-    Bytes& pending() { return h.form.link.pending_request; }
+    const Bytes& pending() const { return h.form.session.queued_request(); }
+    void queue(const Bytes& request) { h.form.session.queue(request); }
 
     test::FormHarness h;
 };
@@ -70,7 +71,7 @@ class Commands : public ::testing::Test {
 TEST_F(Commands, ConfirmedCalibrationQueuesShowsAndLogsTheFrame) {
     const std::string full =
         "Сейчас будет произведена перекалибровка верхнего уровня. Вы уверены что это нужно?";
-    pending() = hex("31 FF DC");
+    queue(hex("31 FF DC"));
     EXPECT_EQ(click(calibrate_full, {}, {false}), Texts{full});
     EXPECT_EQ(pending(), hex("31 FF DC"));
     click(calibrate_full, {}, {true});
@@ -86,22 +87,19 @@ TEST_F(Commands, ConfirmedCalibrationQueuesShowsAndLogsTheFrame) {
 // The address is checked first, then whether the sensor has told its mode since it was
 // selected, then the mode it told (not the box): another sensor's mode byte must not decide.
 TEST_F(Commands, CalibrationRefusesInTheOrderAddressUnknownSensorSmoothing) {
-    h.form.mode_byte = 0x08;
-    h.form.measurement_seen = false;
+    h.hear(test::Measurement{.mode_byte = 0x08}.frame());
     select("");
     EXPECT_TRUE(click(calibrate_full).empty());
-    h.form.measurement_seen = true;
-    EXPECT_TRUE(click(calibrate_empty).empty());
 
     select("05");
-    h.form.measurement_seen = false;
+    h.form.follow_selected_address();
     EXPECT_EQ(click(calibrate_empty), Texts{"Нет данных от датчика с адресом 05"});
-    h.form.measurement_seen = true;
+    h.hear(test::Measurement{.address = 5, .mode_byte = 0x08}.frame(), 5);
     h.form.control("usredn").checked = false;
     EXPECT_EQ(click(calibrate_full),
               Texts{" На время калибровки снимите СГЛАЖИВАНИЕ и нажмите УСТАНОВИТЬ"});
     EXPECT_TRUE(pending().empty());
-    h.form.mode_byte = 0x00;
+    h.hear(test::Measurement{.address = 5, .mode_byte = 0x00}.frame(), 5);
     h.form.control("usredn").checked = true;
     click(calibrate_full, {}, {true});
     EXPECT_EQ(pending(), hex("31 05 F5 C1"));
@@ -130,7 +128,7 @@ TEST_F(Commands, ShiftsAndShiftLines) {
 
     // Generation needs no selected address and leaves a pending command to go out; addresses
     // from 200 on are refused silently, and the amount is judged only after the address.
-    pending() = hex("31 01 F5 FA");
+    queue(hex("31 01 F5 FA"));
     caption("sdv_niz") = "-100";
     caption("sdv_verh") = "20";
     click(generate_empty_shift_line, {"10"});
@@ -185,22 +183,20 @@ TEST_F(Commands, ModesAndModeLines) {
     EXPECT_EQ(caption("gen_txt"), "");
     h.form.control("iinv").checked = h.form.control("usredn").checked =
         h.form.control("D_4096").checked = true;
-    pending() = hex("31 01 FA BB");
-    h.form.redraw_mode_from_next_reply = false;
+    queue(hex("31 01 FA BB"));
     click(generate_mode_line, {"10"});
     EXPECT_EQ(box(0), (Box{kRemotePrompt, "Изменение режима", "0"}));
     EXPECT_EQ(caption("gen_txt"), "S485=5:5:150:19200:310AF289B5");
     EXPECT_EQ(log().back(), "Cmd GenMode: S485=5:5:150:19200:310AF289B5");
     EXPECT_EQ(log().size(), 4u);
     EXPECT_EQ(pending(), hex("31 01 FA BB"));
-    EXPECT_FALSE(h.form.redraw_mode_from_next_reply);
 }
 
 // A sensor whose measurement carries no mode byte has answered all the same: its smoothing is
 // taken as off, as before any sensor has answered.
 TEST_F(Commands, ASensorWithoutAModeByteCanBeCalibrated) {
     h.form.clear_sensor_readings();
-    show_measurement(h.form, test::Measurement{}.frame(false));
+    h.hear(test::Measurement{}.frame(false));
     EXPECT_EQ(click(calibrate_full, {}, {true}),
               Texts{"Сейчас будет произведена перекалибровка верхнего уровня. Вы уверены что это "
                     "нужно?"});
@@ -223,7 +219,7 @@ TEST_F(Commands, PasswordsAreSentAsTypedOrThePendingRequestIsDropped) {
     // Every way out drops a request that was pending: No at the warning, Cancel, a password out
     // of range, and no address (told only after the password was typed).
     const auto refused = [&](void (*handler)(frmSerial&), const char* typed) {
-        pending() = hex("31 01 F5 FA");
+        queue(hex("31 01 F5 FA"));
         const Texts shown = click(handler, {typed}, {false});
         EXPECT_TRUE(pending().empty()) << typed;
         return shown;
@@ -258,7 +254,7 @@ TEST_F(Commands, SerialNumbersAreQueuedUpTo2000000) {
     for (const auto& [answer, frame] :
          {std::pair{"1000000", "31 01 F6 00 0F 42 40 37"}, std::pair{"2000001", ""},
           std::pair{"-1", ""}, std::pair{"", ""}}) {
-        pending() = hex("31 01 F0 C5");
+        queue(hex("31 01 F0 C5"));
         const Texts shown = click(write_typed_serial_number, {answer});
         EXPECT_EQ(pending(), hex(frame)) << answer;
         EXPECT_EQ(shown.back(), *answer && !*frame ? kSerialRange : "Введите серийный номер");
@@ -268,13 +264,13 @@ TEST_F(Commands, SerialNumbersAreQueuedUpTo2000000) {
     // The next number is the shown one plus one.
     for (const auto& [shown, frame] : {std::pair{"1000", "31 01 F6 00 00 03 E9 04"},
                                        std::pair{"2000000", ""}, std::pair{"????????", ""}}) {
-        pending() = hex("31 01 F0 C5");
+        queue(hex("31 01 F0 C5"));
         caption("sn") = shown;
         EXPECT_EQ(click(write_next_serial_number), Texts(*frame ? 0 : 1, kSerialRange)) << shown;
         EXPECT_EQ(pending(), hex(frame)) << shown;
     }
     // A number the selected sensor did not report itself is never counted on from.
-    h.form.identity_known = false;
+    h.form.session.forget_sensor();
     EXPECT_EQ(click(write_next_serial_number), Texts{"Нет данных от датчика с адресом 1"});
     EXPECT_TRUE(pending().empty());
 

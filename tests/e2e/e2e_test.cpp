@@ -76,7 +76,7 @@ TEST(EndToEnd, CalibrationStoresTheCurrentValueAndAShortModeConfirmationChangesN
     LiveForm live("1", {"--sensor", "1:shortmode"});
     live.tick(3);
     ASSERT_EQ(live.caption("uroven"), "512");
-    ASSERT_EQ(live.form.drawn_mode_text, "0");
+    ASSERT_EQ(live.form.session.drawn_mode(), 0);
     const std::string current = live.caption("tek");
     ASSERT_NE(live.caption("lo"), current);
     live.dialogs.yes_no_answers = {true, true};
@@ -90,7 +90,7 @@ TEST(EndToEnd, CalibrationStoresTheCurrentValueAndAShortModeConfirmationChangesN
     write_mode(live.form);
     live.tick(2);
     EXPECT_EQ(live.caption("MsgCom"), " Установлен новый режим.");
-    EXPECT_EQ(live.form.drawn_mode_text, "0");
+    EXPECT_EQ(live.form.session.drawn_mode(), 0);
 }
 
 // Sensor 2 with one fault of a real bus, watched for five ticks: what is shown must be its own
@@ -119,7 +119,7 @@ TEST(EndToEnd, EachFaultShowsOnlyIntactDataOfTheSensorAsked) {
         EXPECT_EQ(live.logged(c.status), *c.status != 0);
         // A serial number that did not come intact from the sensor is never counted on from.
         write_next_serial_number(live.form);
-        EXPECT_EQ(live.form.link.pending_request.empty(), std::string(c.serial_number) == "0");
+        EXPECT_EQ(live.form.session.queued_request().empty(), std::string(c.serial_number) == "0");
     }
 }
 
@@ -132,11 +132,11 @@ TEST(EndToEnd, ReadingsComeBackAfterABurst) {
     live.form.control("MsgCom").caption = "Пароль принят.";
     live.tick(6);  // 1200 bytes take 0.6 s: several reads of babble
     EXPECT_TRUE(live.logged("Нет достоверного ответа от датчика с адресом 1"));
-    for (int ticks = 0; live.form.link.unusable_ticks != 0 && ticks < 10; ++ticks) {
+    for (int ticks = 0; live.form.session.unusable_ticks() != 0 && ticks < 10; ++ticks) {
         live.tick();
     }
     live.tick(2);
-    EXPECT_EQ(live.form.link.unusable_ticks, 0);
+    EXPECT_EQ(live.form.session.unusable_ticks(), 0);
     EXPECT_EQ(live.caption("MsgCom"), "Пароль принят.");
 }
 
@@ -238,7 +238,7 @@ TEST(EndToEnd, TheFactoryAddressIsAskedWhoItIsAfterEveryOpen) {
     live.tick(3);
     EXPECT_EQ(live.caption("sn"), "100000");
     write_next_serial_number(live.form);
-    EXPECT_FALSE(live.form.link.pending_request.empty());
+    EXPECT_FALSE(live.form.session.queued_request().empty());
 }
 
 // With a noise byte before every reply, the tick that writes the scan still reads the last
@@ -274,7 +274,7 @@ TEST(EndToEnd, AfterAModeWriteTheControlsShowTheSensorsNewMode) {
     write_mode(live.form);
     live.tick(4);
     EXPECT_TRUE(live.form.control("iinv").checked);
-    EXPECT_EQ(live.form.drawn_mode_text, "1");
+    EXPECT_EQ(live.form.session.drawn_mode(), 1);
 }
 
 // Another sensor put on the line at address 1 in place of the first: its own serial number and
@@ -288,7 +288,7 @@ TEST(EndToEnd, ASensorSwappedInAtTheSameAddressIsShownAsItIs) {
     EXPECT_TRUE(live.form.control("iinv").checked);
     live.dialogs.yes_no_answers = {true};
     write_mode(live.form);
-    EXPECT_EQ(live.form.link.pending_request, set_mode_request(1, 0x01));
+    EXPECT_EQ(live.form.session.queued_request(), set_mode_request(1, 0x01));
 }
 
 // An identity damaged on the way is asked for again at the next tick.

@@ -3,11 +3,12 @@
 #include <tuple>
 
 #include "app/colours.h"
-#include "app/stability_lamp.h"
 #include "presentation/calibration_judgement.h"
 #include "presentation/identity_reply.h"
 #include "presentation/measurement_reply.h"
 #include "presentation/mode_byte.h"
+#include "protocol/reply_fields.h"
+#include "session/sensor_session.h"
 #include "support/form_harness.h"
 #include "support/log_records.h"
 #include "support/reply_builder.h"
@@ -48,8 +49,6 @@ TEST(ModeByte, SelectorPicksExactlyOneOptionAndFlagsFollowTheirBits) {
             shown += h.form.control(name).checked ? std::string(name) + ' ' : "";
         }
         EXPECT_EQ(shown, checked) << int(mode);
-        EXPECT_EQ(h.form.level_full_scale, mode >= 0x80 ? 4096 : 1024) << int(mode);
-        EXPECT_EQ(h.form.drawn_mode_text, std::to_string(mode));
     }
 }
 
@@ -57,6 +56,9 @@ struct Reply : testing::Test {
     Reply() { h.form.start_up(); }
     const std::string& caption(const char* name) { return h.form.control(name).caption; }
     bool enabled(const char* name) { return h.form.control(name).enabled; }
+    void show_identity_reply(const Bytes& frame) {
+        show_identity(h.form, IdentityTaken{.fields = identity_fields(frame), .new_sensor = false});
+    }
 
     test::FormHarness h;
 };
@@ -72,7 +74,7 @@ TEST_F(Reply, IdentityTextsAreShownAndLoggedAndVersionsEnableTheirGroups) {
         {129, 0, "1.2.9.", 0, 0, 0}, {130, 0, "1.3.0.", 1, 0, 0}, {131, 0, "1.3.1.", 1, 1, 0},
         {162, 0, "1.6.2.", 1, 1, 0}, {163, 0, "1.6.3.", 1, 1, 1}, {120, 0, "1.2.0.", 1, 1, 1}};
     for (const auto& c : cases) {
-        show_identity(h.form, test::identity_reply(4294967295u, c.version, c.prefix));
+        show_identity_reply(test::identity_reply(4294967295u, c.version, c.prefix));
         EXPECT_EQ(caption("vv"), c.text) << int(c.version);
         EXPECT_EQ(test::logged_texts(h).back(), "Device: 4294967295  Ver Soft: " + caption("vv"));
         EXPECT_EQ(std::tuple(enabled("R_f"), enabled("R_p"), enabled("sdv_low"), enabled("low")),
@@ -87,7 +89,7 @@ TEST_F(Reply, ShortIdentityFramesShowWhatTheyHold) {
         Bytes frame = test::identity_reply(4294967295u, 163);
         frame.resize(length, 0x00);
         h.form.control("sn").caption = "77";
-        show_identity(h.form, frame);
+        show_identity_reply(frame);
         EXPECT_EQ(caption("sn"), length < 7 ? "????????" : "4294967295") << length;
         EXPECT_EQ(caption("vv"), "-------------------") << length;
         EXPECT_FALSE(enabled("R_a")) << length;
@@ -96,9 +98,19 @@ TEST_F(Reply, ShortIdentityFramesShowWhatTheyHold) {
               std::vector<std::string>(3, "Device: 4294967295  Ver Soft: -------------------"));
 }
 
+// A measurement as the session reports it: not yet steady, on the 1024 scale, nothing to draw.
+MeasurementTaken taken(const test::Measurement& m) {
+    MeasurementTaken measurement;
+    measurement.fields = *measurement_fields(m.frame());
+    measurement.steadiness = Steadiness::Unsteady;
+    return measurement;
+}
+
 TEST_F(Reply, MeasurementFillsEveryReadingAndLogsOneSummaryLine) {
-    test::Measurement m{5, 0x19, 700, 4294967295u, 2147483648u, 4080218931u, 300, 0x80};
-    show_measurement(h.form, m.frame());
+    MeasurementTaken first =
+        taken({5, 0x19, 700, 4294967295u, 2147483648u, 4080218931u, 300, 0x80});
+    first.mode_to_draw = first.drawn_mode = 0x80;
+    show_measurement(h.form, first);
 
     std::string shown;
     for (const char* name : {"uroven", "temp", "tek", "ne", "lo", "hi", "ko", "Kalibr_warning"}) {
@@ -109,20 +121,21 @@ TEST_F(Reply, MeasurementFillsEveryReadingAndLogsOneSummaryLine) {
               "Внимание! Установка Пустой соотв. длине около 3579139 см.|");
     EXPECT_EQ(h.form.control("hi").back_colour, kLightGreen);
     EXPECT_EQ(h.form.control("h").back_colour, kLightGreen);
-    EXPECT_EQ(h.form.control("ind_stab").fill_colour, kRed);  // one reply is no stability
     const Control& bar = h.form.control("ProgressBar1");
     EXPECT_EQ(std::pair(bar.maximum, bar.value), std::pair(1024, 700));
     EXPECT_TRUE(h.form.control("D_4096").checked);
-    EXPECT_FALSE(h.form.redraw_mode_from_next_reply);
 
-    // The mode is drawn once; the bar takes its scale from the next reply and stays at full scale.
-    m = {.temperature = 0x80, .level = 4095, .mode_byte = 0x01};
-    show_measurement(h.form, m.frame());
+    // The mode is drawn only when the session says so; the bar stays put at full scale.
+    MeasurementTaken second = taken({.temperature = 0x80, .level = 4095, .mode_byte = 0x01});
+    second.level_full_scale = 4096;
+    second.drawn_mode = 0x80;
+    show_measurement(h.form, second);
     EXPECT_EQ(std::pair(bar.maximum, bar.value), std::pair(4096, 4095));
-    EXPECT_EQ(h.form.mode_byte, 0x01);
     EXPECT_FALSE(h.form.control("iinv").checked);
-    m = {.temperature = 0x7F, .level = 4096};
-    show_measurement(h.form, m.frame());
+    MeasurementTaken third = taken({.temperature = 0x7F, .level = 4096});
+    third.level_full_scale = 4096;
+    third.drawn_mode = 0x80;
+    show_measurement(h.form, third);
     EXPECT_EQ(std::pair(caption("uroven"), bar.value), std::pair(std::string("4096"), 4095));
     EXPECT_EQ(test::logged_texts(h),
               (std::vector<std::string>{"700, 4294967295, 2147483648, 4080218931, 128, 25 °C",
@@ -130,58 +143,22 @@ TEST_F(Reply, MeasurementFillsEveryReadingAndLogsOneSummaryLine) {
                                         "4096, 100000, 100000, 190000, 128, 127 °C"}));
 }
 
-// At 20 bytes the CRC stands in K's high byte, at 21 in the mode byte's place.
-TEST_F(Reply, ShortMeasurementsShowNoModeByteAndBelowTwentyBytesNothing) {
-    h.form.mode_byte = 0x55;
-    const Bytes reply = test::Measurement{.k_value = 0x0102, .mode_byte = 0x08}.frame(false);
-    for (const std::size_t length : {19u, 21u, 20u}) {
-        Bytes frame(reply.begin(), reply.begin() + static_cast<std::ptrdiff_t>(length));
-        frame.back() = 0xC3;
-        show_measurement(h.form, frame);
-        EXPECT_EQ(h.form.mode_byte, 0x55) << length;
-        EXPECT_TRUE(h.form.redraw_mode_from_next_reply) << length;
-        EXPECT_EQ(caption("uroven"), length < 20 ? "нет данных" : "512") << length;
-        EXPECT_EQ(caption("ko"), length == 20 ? "49922" : length == 21 ? "258" : "0") << length;
-    }
+// Before any mode is on the controls, its place in the log line stays empty.
+TEST_F(Reply, TheLogLineLeavesTheModeEmptyUntilOneIsDrawn) {
+    show_measurement(h.form, taken({}));
     EXPECT_EQ(test::logged_texts(h),
-              std::vector<std::string>(2, "512, 100000, 100000, 190000, , 23 °C"));
+              std::vector<std::string>{"512, 100000, 100000, 190000, , 23 °C"});
 }
 
-// The colours of `replies` replies of `value` in a row, as runs: {{red, 38}, {yellow, 5}}.
-using Phases = std::vector<std::pair<Colour, int>>;
-Phases phases(StabilityLamp& lamp, std::uint32_t value, int replies) {
-    Phases runs;
-    while (replies-- > 0) {
-        const Colour colour = lamp.after_reply(value);
-        if (runs.empty() || runs.back().first != colour) {
-            runs.push_back({colour, 0});
-        }
-        ++runs.back().second;
+TEST_F(Reply, TheStabilityLampShowsHowSteadyTheRunIs) {
+    for (const auto& [steadiness, colour] : {std::pair{Steadiness::Unsteady, kRed},
+                                             {Steadiness::Settling, kYellow},
+                                             {Steadiness::Steady, kGreen}}) {
+        MeasurementTaken measurement = taken({});
+        measurement.steadiness = steadiness;
+        show_measurement(h.form, measurement);
+        EXPECT_EQ(h.form.control("ind_stab").fill_colour, colour) << int(steadiness);
     }
-    return runs;
-}
-
-// 100100 moves the average 20 from 100000, inside the tolerance of 20.02.
-TEST(StabilityIndicator, ColoursFollowTheRunOfValues) {
-    StabilityLamp lamp;
-    EXPECT_EQ(phases(lamp, 4294967295u, 100), (Phases{{kRed, 38}, {kYellow, 5}, {kGreen, 57}}));
-    lamp = {};
-    phases(lamp, 100000, 60);
-    EXPECT_EQ(lamp.after_reply(100100), kYellow);
-    EXPECT_EQ(lamp.score, 4);
-    EXPECT_EQ(phases(lamp, 100000, 5), (Phases{{kYellow, 1}, {kGreen, 4}}));
-
-    // A deviation exactly at the tolerance counts against; a value of 0 moves only the hold.
-    lamp = {.average = 4998.75, .score = 3};
-    lamp.after_reply(5000);
-    EXPECT_EQ(std::pair(lamp.average, int(lamp.score)), std::pair(4999.0, 2));
-
-    lamp = {.average = 42.0, .score = 3};
-    EXPECT_EQ(lamp.after_reply(0), kYellow);
-    EXPECT_EQ(std::tuple(lamp.average, int(lamp.score), int(lamp.hold)), std::tuple(42.0, 3, 2));
-    lamp.hold = 59;
-    EXPECT_EQ(lamp.after_reply(0), kGreen);
-    EXPECT_EQ(std::pair(int(lamp.hold), int(lamp.score)), std::pair(60, 5));
 }
 
 }  // namespace

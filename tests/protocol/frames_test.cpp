@@ -5,8 +5,10 @@
 #include "protocol/crc8.h"
 #include "protocol/four_bytes.h"
 #include "protocol/reply_acceptance.h"
+#include "protocol/reply_fields.h"
 #include "protocol/reply_frame.h"
 #include "protocol/requests.h"
+#include "support/reply_builder.h"
 
 namespace qm720 {
 namespace {
@@ -149,6 +151,26 @@ TEST(ReplyAcceptance, StrictlyTakesOnlyIntactAnswersFromTheSensorAsked) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(judge_reply(c.read, {.asked = c.asked, .reading_address = 1}).kind, c.kind);
     }
+}
+
+// At 20 bytes the CRC stands in K's high byte, at 21 in the mode byte's place; shorter, a
+// measurement lacks fields every reading needs.
+TEST(ReplyFields, ShortMeasurementsHoldNoModeByteAndBelowTwentyBytesNothing) {
+    const Bytes reply = test::Measurement{.k_value = 0x0102, .mode_byte = 0x08}.frame(false);
+    const struct {
+        std::size_t length;
+        std::uint16_t k_value;
+    } cases[] = {{20, 49922}, {21, 258}};
+    for (const auto& c : cases) {
+        Bytes frame(reply.begin(), reply.begin() + static_cast<std::ptrdiff_t>(c.length));
+        frame.back() = 0xC3;
+        const auto fields = measurement_fields(frame);
+        ASSERT_TRUE(fields) << c.length;
+        EXPECT_EQ(fields->level, 512) << c.length;
+        EXPECT_EQ(fields->k_value, c.k_value) << c.length;
+        EXPECT_EQ(fields->mode_byte, std::nullopt) << c.length;
+    }
+    EXPECT_EQ(measurement_fields(Bytes(reply.begin(), reply.begin() + 19)), std::nullopt);
 }
 
 }  // namespace

@@ -29,6 +29,14 @@ struct FormHarness {
     frmSerial form{port, dialogs, clock, folder.string()};
 
     std::string log_bytes() const { return file_bytes(form.log.log_path()); }
+
+    // The form's session hears `reply` on a tick with `address` selected, as the exchange would,
+    // and learns from it; the controls are left alone and what the tick wrote is forgotten.
+    void hear(const Bytes& reply, std::uint8_t address = 1) {
+        port.reads.push_back(reply);
+        (void)form.session.tick(address, false);
+        port.writes.clear();
+    }
 };
 
 }  // namespace qm720::test

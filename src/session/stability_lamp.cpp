@@ -1,8 +1,7 @@
-#include "app/stability_lamp.h"
+#include "session/stability_lamp.h"
 
 #include <cmath>
 
-#include "app/colours.h"
 
 namespace qm720 {
 
@@ -16,7 +15,7 @@ constexpr std::int16_t kTopHold = 60;
 
 }  // namespace
 
-Colour StabilityLamp::after_reply(std::uint32_t current_value) {
+Steadiness StabilityLamp::after_reply(std::uint32_t current_value) {
     hold = static_cast<std::int16_t>(hold + 2);
 
     // A value of 0 means the sensor measured nothing: it must not pull the average down.
@@ -29,18 +28,18 @@ Colour StabilityLamp::after_reply(std::uint32_t current_value) {
                                                                                      : score - 1);
     }
 
-    Colour lamp = kYellow;
+    Steadiness steadiness = Steadiness::Settling;
     if (score > kTopScore || hold > kTopHold) {
         score = kTopScore;
         hold = kTopHold;
-        lamp = kGreen;
+        steadiness = Steadiness::Steady;
     }
     if (score < 0) {
         score = 0;
         hold = 0;
-        lamp = kRed;
+        steadiness = Steadiness::Unsteady;
     }
-    return lamp;
+    return steadiness;
 }
 
 void StabilityLamp::count_down_hold() {
