@@ -24,7 +24,7 @@ struct MeasurementFields {
     std::uint32_t current_value = 0;
     std::uint32_t empty_value = 0;
     std::uint32_t full_value = 0;
-    std::uint16_t k_value = 0;
+    std::uint16_t k_value = 0;  // uninterpreted: see kKValueField
     std::optional<std::uint8_t> mode_byte;  // a reply one byte short of full length has none
 };
 

@@ -23,6 +23,8 @@ inline constexpr ReplyField kLevelField{kTemperatureField.end(), 2};
 inline constexpr ReplyField kCurrentValueField{kLevelField.end(), 4};
 inline constexpr ReplyField kEmptyValueField{kCurrentValueField.end(), 4};
 inline constexpr ReplyField kFullValueField{kEmptyValueField.end(), 4};
+// K: the sensor's own 16-bit figure, which nothing here interprets; the window keeps it in the
+// hidden `ko` and qm720-cli prints it as "k".
 inline constexpr ReplyField kKValueField{kFullValueField.end(), 2};
 inline constexpr ReplyField kModeByteField{kKValueField.end(), 1};
 
