@@ -65,18 +65,6 @@ TEST_F(Session, AQueuedCommandTakesThePlaceOfOnePoll) {
     EXPECT_TRUE(session.queued_request().empty());
 }
 
-// Whatever is still buffered after the read belongs to no request: it is dropped every tick.
-TEST_F(Session, EveryTickDropsWhatIsBufferedAfterItsRead) {
-    port.discards = 0;
-    tick();
-    tick();
-    EXPECT_EQ(port.discards, 2);
-}
-
-TEST_F(Session, SilenceIsNoAnswer) {
-    EXPECT_TRUE(is<NoAnswer>(tick()));
-}
-
 // A failed write drops the frame and what was read; a good write starts the count again; the
 // fourth failure in a row closes the port.
 TEST_F(Session, WriteFailuresAreCountedAndTheFourthInARowClosesThePort) {
@@ -245,39 +233,6 @@ TEST_F(Session, TheThirdUnusableTickInARowMakesTheReadingsStale) {
     EXPECT_TRUE(tick(hex("00")).readings_stale);
     EXPECT_FALSE(tick(test::Measurement{}.frame()).readings_stale);
     EXPECT_EQ(session.unusable_ticks(), 0);
-}
-
-// Each confirmation answers its own request, even with a wrong CRC on a clean line: the sensor
-// did act.
-TEST_F(Session, EachConfirmationAnswersItsOwnRequest) {
-    const struct {
-        Bytes asked;
-        std::uint8_t code;
-        CommandCode confirmed;
-    } cases[] = {
-        {calibrate_request(1, Level::Full), 0xF5, CommandCode::CalibrateFull},
-        {calibrate_request(1, Level::Empty), 0xFA, CommandCode::CalibrateEmpty},
-        {shift_request(1, Level::Full, 5), 0xF4, CommandCode::ShiftFull},
-        {shift_request(1, Level::Empty, 5), 0xF9, CommandCode::ShiftEmpty},
-        {set_address_request(1, 7), 0xFB, CommandCode::SetAddress},
-        {*write_serial_number_request(1, 5), 0xF6, CommandCode::WriteSerialNumber},
-        {*four_byte_request(1, CommandCode::EnterPassword, 5), 0xF8, CommandCode::EnterPassword},
-        {*four_byte_request(1, CommandCode::ChangePassword, 5), 0xF7, CommandCode::ChangePassword},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(int(c.code));
-        const TickOutcome outcome = answer(c.asked, {0x3E, 0x01, c.code, 0x00});
-        ASSERT_TRUE(is<CommandConfirmed>(outcome));
-        EXPECT_EQ(std::get<CommandConfirmed>(outcome.event).command, c.confirmed);
-    }
-}
-
-TEST_F(Session, EitherPasswordRequestMayBeRefused) {
-    for (const CommandCode code : {CommandCode::EnterPassword, CommandCode::ChangePassword}) {
-        EXPECT_TRUE(is<PasswordRefused>(
-            answer(*four_byte_request(1, code, 5), with_crc({0x3E, 0x01, 0xFD}))))
-            << int(code_of(code));
-    }
 }
 
 // The controls are redrawn only from an intact mode byte.
