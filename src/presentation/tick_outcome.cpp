@@ -10,7 +10,6 @@
 #include "presentation/identity_reply.h"
 #include "presentation/measurement_reply.h"
 #include "presentation/mode_byte.h"
-#include "session/sensor_session.h"
 
 namespace qm720 {
 
@@ -108,19 +107,19 @@ struct EventShower {
         show_identity(form, identity);
     }
     void operator()(const ModeConfirmed& confirmed) const {
-        show_status(form, " Установлен новый режим.");
+        show_status(form, *confirmation_text(confirmed));
         if (confirmed.mode) {
             show_mode(form, *confirmed.mode);
         }
     }
     void operator()(const CommandConfirmed& confirmed) const {
-        for (const ConfirmationText& confirmation : kConfirmationTexts) {
-            if (confirmation.command == confirmed.command) {
-                show_status(form, confirmation.text);
-            }
+        if (const auto text = confirmation_text(confirmed)) {
+            show_status(form, *text);
         }
     }
-    void operator()(const PasswordRefused&) const { show_status(form, "Неверный пароль."); }
+    void operator()(const PasswordRefused& refused) const {
+        show_status(form, *confirmation_text(refused));
+    }
     void operator()(const ParameterReply&) const { form.control("MsgCom").caption = "Пар."; }
     void operator()(const Unrecognised&) const { report_unrecognised(form); }
     void operator()(const Unusable&) const {}
@@ -128,6 +127,23 @@ struct EventShower {
 };
 
 }  // namespace
+
+std::optional<std::string_view> confirmation_text(const TickEvent& event) {
+    if (std::holds_alternative<ModeConfirmed>(event)) {
+        return " Установлен новый режим.";
+    }
+    if (std::holds_alternative<PasswordRefused>(event)) {
+        return "Неверный пароль.";
+    }
+    if (const auto* confirmed = std::get_if<CommandConfirmed>(&event)) {
+        for (const ConfirmationText& confirmation : kConfirmationTexts) {
+            if (confirmation.command == confirmed->command) {
+                return confirmation.text;
+            }
+        }
+    }
+    return std::nullopt;
+}
 
 void show_tick_outcome(frmSerial& form, const TickOutcome& outcome) {
     form.show_frame(outcome.request);

@@ -58,7 +58,19 @@ void SensorSession::start_link() {
     write_failures_ = 0;
 }
 
+void SensorSession::add_follower(Follower follower) {
+    followers_.push_back(std::move(follower));
+}
+
 TickOutcome SensorSession::tick(std::optional<std::uint8_t> selected, bool poll_every_address) {
+    TickOutcome outcome = run_tick(selected, poll_every_address);
+    for (const Follower& follower : followers_) {
+        follower(outcome);
+    }
+    return outcome;
+}
+
+TickOutcome SensorSession::run_tick(std::optional<std::uint8_t> selected, bool poll_every_address) {
     choose_request(selected, poll_every_address);
     TickOutcome outcome;
     outcome.request = pending_request_;

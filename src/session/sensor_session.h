@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <variant>
@@ -94,6 +95,11 @@ class SensorSession {
     // `selected`: the address the operator chose, if any; `poll_every_address` polls 255.
     TickOutcome tick(std::optional<std::uint8_t> selected, bool poll_every_address);
 
+    // Whoever follows the readings besides the main window (the trend window) is handed every
+    // tick's outcome, after the session has learnt from it.
+    using Follower = std::function<void(const TickOutcome&)>;
+    void add_follower(Follower follower);
+
     // A clean slate: forgets all that was learnt of the selected sensor, so that nothing of one
     // sensor is acted on as another's; the next tick asks the sensor then selected who it is.
     void forget_sensor();
@@ -128,7 +134,10 @@ class SensorSession {
     void draw_mode(std::uint8_t mode);
     bool count_unusable(const TickEvent& event);
 
+    TickOutcome run_tick(std::optional<std::uint8_t> selected, bool poll_every_address);
+
     SerialPort& port_;
+    std::vector<Follower> followers_;
 
     // The request the next tick writes; empty when the tick should poll.
     Bytes pending_request_;

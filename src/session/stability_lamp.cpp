@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-
 namespace qm720 {
 
 namespace {

@@ -65,6 +65,17 @@ TEST_F(Session, AQueuedCommandTakesThePlaceOfOnePoll) {
     EXPECT_TRUE(session.queued_request().empty());
 }
 
+TEST_F(Session, EveryFollowerIsHandedEachOutcome) {
+    std::vector<Bytes> first, second;
+    session.add_follower([&](const TickOutcome& outcome) { first.push_back(outcome.request); });
+    session.add_follower([&](const TickOutcome& outcome) { second.push_back(outcome.request); });
+    tick();
+    tick({}, 5);
+    const std::vector<Bytes> requests{poll_request(1), identity_request(5)};
+    EXPECT_EQ(first, requests);
+    EXPECT_EQ(second, requests);
+}
+
 // A failed write drops the frame and what was read; a good write starts the count again; the
 // fourth failure in a row closes the port.
 TEST_F(Session, WriteFailuresAreCountedAndTheFourthInARowClosesThePort) {
