@@ -73,7 +73,36 @@ std::int64_t password_from(std::istream& input) {
     return *password;
 }
 
+ListenAddress listen_value(const std::string& text) {
+    const auto address = listen_address(text);
+    if (!address) {
+        throw Failure(ExitStatus::UsageError, "--listen takes HOST:PORT with a port 1..65535, not '" +
+                                                  echoed(text) + "'");
+    }
+    return *address;
+}
+
 }  // namespace
+
+std::optional<ListenAddress> listen_address(const std::string& text) {
+    constexpr int kHighestPort = 65535;
+    const auto colon = text.rfind(':');
+    if (colon == std::string::npos) {
+        return std::nullopt;
+    }
+    std::string host = text.substr(0, colon);
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']') {
+        host = host.substr(1, host.size() - 2);
+    } else if (host.find(':') != std::string::npos) {
+        return std::nullopt;  // an IPv6 address needs its brackets
+    }
+    const auto port = number_in_range(text.substr(colon + 1), 1, kHighestPort);
+    if (host.empty() || !port || text.substr(colon + 1).find_first_not_of("0123456789") !=
+                                     std::string::npos) {
+        return std::nullopt;
+    }
+    return ListenAddress{.host = host, .port = static_cast<int>(*port)};
+}
 
 Command checked_command(const Invocation& invocation, std::istream& input) {
     Command command;
@@ -103,6 +132,13 @@ Command checked_command(const Invocation& invocation, std::istream& input) {
     command.count = invocation.count;
     command.interval = std::chrono::milliseconds(invocation.interval_ms);
     command.verify_scan = invocation.verify_scan;
+    if (command.name == "serve") {
+        command.listen = listen_value(invocation.listen);
+        command.rescan = std::chrono::seconds(invocation.rescan_s);
+        for (const std::string& address : invocation.addresses) {
+            command.addresses.push_back(address_value(address));
+        }
+    }
     if (invocation.action) {
         command.change_password = *invocation.action == "change";
         command.password = password_from(input);

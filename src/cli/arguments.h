@@ -6,11 +6,22 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/invocation.h"
 #include "protocol/requests.h"
 
 namespace qm720::cli {
+
+// Where the exporter listens: a host name or address (an IPv6 one without its brackets) and a
+// TCP port.
+struct ListenAddress {
+    std::string host;
+    int port = 0;
+};
+
+// "127.0.0.1:10720", "[::1]:10720" or "localhost:10720"; none when malformed.
+std::optional<ListenAddress> listen_address(const std::string& text);
 
 // A command line that passed every check, its values converted: only such a command may open
 // the port. Each command reads the fields it takes.
@@ -27,6 +38,9 @@ struct Command {
     std::optional<long> count;
     std::chrono::milliseconds interval{1000};
     bool verify_scan = true;
+    ListenAddress listen;
+    std::chrono::seconds rescan{600};
+    std::vector<std::uint8_t> addresses;
 };
 
 // The invocation's values as the window takes typed text; text it would not take is a usage

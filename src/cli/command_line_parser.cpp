@@ -39,6 +39,22 @@ void declare_lines(CLI::App& app, Invocation& invocation) {
     declare_mode_options(*mode, invocation.mode);
 }
 
+#ifdef QM720_EXPORTER
+void declare_serve(CLI::App& app, Invocation& invocation) {
+    CLI::App* serve = app.add_subcommand(
+        "serve", "poll the bus and serve the readings to Prometheus (read-only; until stopped)");
+    serve->add_option("--listen", invocation.listen, "HOST:PORT of the HTTP endpoint")
+        ->capture_default_str();
+    serve->add_option("--interval", invocation.interval_ms, "shortest ms between two sweeps")
+        ->check(CLI::Range(0, 86'400'000))
+        ->capture_default_str();
+    serve->add_option("--rescan", invocation.rescan_s, "seconds between scans when no ADDR")
+        ->check(CLI::Range(1, 86'400))
+        ->capture_default_str();
+    serve->add_option("ADDR", invocation.addresses, "the addresses to poll (none: scan the bus)");
+}
+#endif
+
 }  // namespace
 
 void declare_interface(CLI::App& app, Invocation& invocation) {
@@ -93,6 +109,9 @@ void declare_interface(CLI::App& app, Invocation& invocation) {
     provision->add_option("--address", invocation.new_address, "its new address")->required();
     provision->add_option("--serial", invocation.serial, "its serial number")->required();
     declare_lines(app, invocation);
+#ifdef QM720_EXPORTER
+    declare_serve(app, invocation);
+#endif
 }
 
 std::string command_words(const CLI::App& app) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qm720::cli {
 
@@ -31,6 +32,9 @@ struct Invocation {
     std::optional<long> count;
     int interval_ms = 1000;
     bool verify_scan = true;
+    std::string listen = "127.0.0.1:10720";
+    int rescan_s = 600;
+    std::vector<std::string> addresses;  // serve's ADDR...
 };
 
 }  // namespace qm720::cli

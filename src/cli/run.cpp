@@ -10,6 +10,9 @@
 #include "cli/mode_commands.h"
 #include "cli/port_opening.h"
 #include "cli/queries.h"
+#ifdef QM720_EXPORTER
+#include "cli/serve.h"
+#endif
 #include "cli/stop_signals.h"
 #include "serial/system_serial_port.h"
 
@@ -62,6 +65,12 @@ void run_on_sensors(const Command& command, const Invocation& invocation, Output
                     std::ostream& err, const PortMaker& make_port) {
     const auto port = make_port();
     open_port(*port, invocation.port);
+#ifdef QM720_EXPORTER
+    if (command.name == "serve") {
+        serve_command(*port, output, command);
+        return;
+    }
+#endif
     SensorLink link(*port, {std::chrono::milliseconds(invocation.timeout_ms), invocation.retries});
     const std::string& name = command.name;
     if (name == "scan") {

@@ -135,6 +135,10 @@ void PosixSerialPort::wait_until_sent() {
 }
 
 Bytes PosixSerialPort::read() {
+    return read_until({});
+}
+
+Bytes PosixSerialPort::read_until(const ReadComplete& complete) {
     const auto latest = MonotonicClock::now() + kReadTotal;
     auto deadline = latest;
     std::size_t received = 0;
@@ -145,16 +149,21 @@ Bytes PosixSerialPort::read() {
         if (count > 0) {
             received += static_cast<std::size_t>(count);
             deadline = std::min(latest, MonotonicClock::now() + kReadInterval);
+            if (complete && complete(received_bytes(received))) {
+                break;
+            }
         } else if (count == 0 || (errno != EINTR && errno != EAGAIN)) {
             break;  // end of file, EIO or ENXIO: the device has gone
         }
     }
     if (received == 0) {
         wait_until_sent();
-        return {};
     }
-    return Bytes(port_buffer_.begin(),
-                 port_buffer_.begin() + static_cast<std::ptrdiff_t>(received));
+    return received_bytes(received);
+}
+
+Bytes PosixSerialPort::received_bytes(std::size_t count) const {
+    return Bytes(port_buffer_.begin(), port_buffer_.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
 void PosixSerialPort::discard_input() {

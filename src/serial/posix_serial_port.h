@@ -24,6 +24,7 @@ class PosixSerialPort final : public SerialPort {
     bool close() override;
     void wait_until_sent() override;
     Bytes read() override;
+    Bytes read_until(const ReadComplete& complete) override;
     void discard_input() override;
     std::uint16_t write(const Bytes& data) override;
 
@@ -35,6 +36,7 @@ class PosixSerialPort final : public SerialPort {
     void abandon_handle();
     bool set_up(const std::string& settings, const std::string& device);
     std::size_t write_piece(const std::uint8_t* bytes, std::size_t count);
+    Bytes received_bytes(std::size_t count) const;
 
     PortFailures failures_;
     int handle_ = -1;

@@ -42,6 +42,14 @@ class SerialPort {
     virtual void wait_until_sent() = 0;
     // At most 255 bytes; empty when nothing arrived within the read time-outs.
     virtual Bytes read() = 0;
+    // Whether the bytes read so far are all that is awaited.
+    using ReadComplete = std::function<bool(const Bytes& received)>;
+    // As `read`, but ends as soon as `complete` says so, without waiting out the gap after the
+    // last byte. A driver that cannot look at the bytes as they come reads as `read` does.
+    virtual Bytes read_until(const ReadComplete& complete) {
+        (void)complete;
+        return read();
+    }
     // Drops whatever has arrived and not been read, so that the next read starts clean.
     virtual void discard_input() = 0;
     // The count written; below data.size() on a time-out or a fault.

@@ -89,6 +89,16 @@ TEST_F(Serial, BytesPassUnchangedInPiecesOfUpTo255AndAGapSplitsAReply) {
     EXPECT_EQ(port.read(), hex("E8 03 00 00 1A 00"));
 }
 
+// A read that has what it awaits ends there: what follows is left for the next read.
+TEST_F(Serial, AReadEndsAsSoonAsItsAnswerIsComplete) {
+    ASSERT_TRUE(open(port));
+    // Bytes 5 ms apart, well inside the gap that ends a plain read.
+    std::jthread sensor([&] { line.send_paced(hex("3E 01 F0 10 E8 03 00 00"), 5ms); });
+    const auto four_bytes = [](const Bytes& received) { return received.size() >= 4; };
+    EXPECT_EQ(port.read_until(four_bytes), hex("3E 01 F0 10"));
+    EXPECT_EQ(port.read(), hex("E8 03 00 00"));
+}
+
 // A never-silent line, a deaf peer and a hang-up (no SIGPIPE, no 256 ms waits) end every call.
 TEST_F(Serial, ChatteringDeafOrHungUpLineStillEndsEveryCall) {
     ASSERT_TRUE(open(port));
