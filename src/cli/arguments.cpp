@@ -1,8 +1,8 @@
 #include "cli/arguments.h"
 
-#include "core/text_number.h"
 #include "cli/failure.h"
 #include "cli/output_modes.h"
+#include "core/text_number.h"
 #include "protocol/command_line.h"
 #include "protocol/mode_bits.h"
 
@@ -76,8 +76,8 @@ std::int64_t password_from(std::istream& input) {
 ListenAddress listen_value(const std::string& text) {
     const auto address = listen_address(text);
     if (!address) {
-        throw Failure(ExitStatus::UsageError, "--listen takes HOST:PORT with a port 1..65535, not '" +
-                                                  echoed(text) + "'");
+        throw Failure(ExitStatus::UsageError,
+                      "--listen takes HOST:PORT with a port 1..65535, not '" + echoed(text) + "'");
     }
     return *address;
 }
@@ -97,8 +97,8 @@ std::optional<ListenAddress> listen_address(const std::string& text) {
         return std::nullopt;  // an IPv6 address needs its brackets
     }
     const auto port = number_in_range(text.substr(colon + 1), 1, kHighestPort);
-    if (host.empty() || !port || text.substr(colon + 1).find_first_not_of("0123456789") !=
-                                     std::string::npos) {
+    if (host.empty() || !port ||
+        text.substr(colon + 1).find_first_not_of("0123456789") != std::string::npos) {
         return std::nullopt;
     }
     return ListenAddress{.host = host, .port = static_cast<int>(*port)};

@@ -143,8 +143,8 @@ void BusMonitor::poll(Sensor& sensor) {
         ++report.polls[index_of(result)];
         report.up = result == PollResult::Ok;
         if (report.up) {
-            report.reading =
-                measurement_fields(judge_reply(read, strictly(poll_request(address), address)).frame);
+            report.reading = measurement_fields(
+                judge_reply(read, strictly(poll_request(address), address)).frame);
             report.last_reading_time = wall_now_();
         } else {
             // A sensor back from being down may be another one put in its place.

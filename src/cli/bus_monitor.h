@@ -39,7 +39,7 @@ struct SensorReport {
 };
 
 struct BusReport {
-    std::vector<SensorReport> sensors;  // ascending by address
+    std::vector<SensorReport> sensors;                            // ascending by address
     std::optional<std::chrono::duration<double>> sweep_duration;  // none before the first
 };
 

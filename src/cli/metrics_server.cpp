@@ -63,10 +63,10 @@ MetricsServer::MetricsServer(std::function<std::string()> metrics)
         }
         return httplib::Server::HandlerResponse::Unhandled;
     });
-    http.Get("/metrics", [metrics = std::move(metrics)](const httplib::Request&,
-                                                        httplib::Response& response) {
-        response.set_content(metrics(), kMetricsContentType);
-    });
+    http.Get("/metrics",
+             [metrics = std::move(metrics)](const httplib::Request&, httplib::Response& response) {
+                 response.set_content(metrics(), kMetricsContentType);
+             });
     http.Get("/", [](const httplib::Request&, httplib::Response& response) {
         response.set_content(kFrontPage, "text/html; charset=utf-8");
     });

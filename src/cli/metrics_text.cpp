@@ -47,8 +47,7 @@ class Exposition {
         name_ = family.name;
     }
     void sample(const std::string& labels, double value) {
-        text_ += name_ + (labels.empty() ? "" : "{" + labels + "}") + " " +
-                 number(value) + "\n";
+        text_ += name_ + (labels.empty() ? "" : "{" + labels + "}") + " " + number(value) + "\n";
     }
     std::string text() && { return std::move(text_); }
 
@@ -78,9 +77,9 @@ std::string info_labels(const SensorReport& sensor) {
         range = (mode & kRange4096Bit) != 0 ? "4096" : "1024";
     }
     return address_label(sensor) + ",serial=\"" + std::to_string(identity.serial_number) +
-           "\",version=\"" + comparable_version(identity.version_text) +
-           "\",output=\"" + output + "\",smoothing=\"" + smoothing + "\",inversion=\"" +
-           inversion + "\",range=\"" + range + "\"";
+           "\",version=\"" + comparable_version(identity.version_text) + "\",output=\"" + output +
+           "\",smoothing=\"" + smoothing + "\",inversion=\"" + inversion + "\",range=\"" + range +
+           "\"";
 }
 
 using Reading = std::function<double(const MeasurementFields&)>;

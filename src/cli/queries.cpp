@@ -5,11 +5,11 @@
 #include <ctime>
 #include <thread>
 
-#include "core/local_time.h"
 #include "cli/failure.h"
 #include "cli/measurement_output.h"
 #include "cli/stop_signals.h"
 #include "cli/version_output.h"
+#include "core/local_time.h"
 #include "protocol/requests.h"
 
 namespace qm720::cli {

@@ -63,14 +63,14 @@ void stop_when_asked() {
 
 void run_on_sensors(const Command& command, const Invocation& invocation, Output& output,
                     std::ostream& err, const PortMaker& make_port) {
-    const auto port = make_port();
-    open_port(*port, invocation.port);
 #ifdef QM720_EXPORTER
     if (command.name == "serve") {
-        serve_command(*port, output, command);
+        serve_command(make_port, invocation.port, output, command);
         return;
     }
 #endif
+    const auto port = make_port();
+    open_port(*port, invocation.port);
     SensorLink link(*port, {std::chrono::milliseconds(invocation.timeout_ms), invocation.retries});
     const std::string& name = command.name;
     if (name == "scan") {

@@ -7,6 +7,7 @@
 #include "cli/failure.h"
 #include "cli/metrics_server.h"
 #include "cli/metrics_text.h"
+#include "cli/port_opening.h"
 #include "cli/stop_signals.h"
 
 namespace qm720::cli {
@@ -24,8 +25,8 @@ bool stop_asked() {
 void wait_until(std::chrono::steady_clock::time_point until) {
     for (auto now = std::chrono::steady_clock::now(); now < until && !stop_asked();
          now = std::chrono::steady_clock::now()) {
-        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(kStopCheck,
-                                                                                  until - now));
+        std::this_thread::sleep_for(
+            std::min<std::chrono::steady_clock::duration>(kStopCheck, until - now));
     }
 }
 
@@ -36,19 +37,24 @@ std::string listen_text(const ListenAddress& listen) {
 
 }  // namespace
 
-void serve_command(SerialPort& port, Output& output, const Command& command) {
-    BusMonitor monitor(port, {.addresses = command.addresses, .rescan_period = command.rescan});
-    MetricsServer server([&monitor] { return metrics_text(monitor.report()); });
+void serve_command(const PortMaker& make_port, const std::string& port_name, Output& output,
+                   const Command& command) {
+    std::unique_ptr<BusMonitor> monitor;
+    MetricsServer server([&monitor] { return metrics_text(monitor->report()); });
     const std::string where = listen_text(command.listen);
     if (const auto refused = server.listen_on(command.listen.host, command.listen.port)) {
         throw Failure(ExitStatus::PortUnavailable, "cannot listen on " + where + ": " + *refused,
                       {{"listen", where}});
     }
+    const auto port = make_port();
+    open_port(*port, port_name);
+    monitor = std::make_unique<BusMonitor>(
+        *port, MonitorSettings{.addresses = command.addresses, .rescan_period = command.rescan});
     server.start();
     output.result({{"listen", where}}, "serving http://" + where + "/metrics");
     while (!stop_asked()) {
         const auto started = std::chrono::steady_clock::now();
-        monitor.sweep(stop_asked);
+        monitor->sweep(stop_asked);
         wait_until(started + command.interval);
     }
     server.stop();

@@ -225,6 +225,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"UnknownOption", {"read", "1", "--bogus"}, "", 2},
         Refusal{"PortValueMissing", {"--port"}, "", 2},
         Refusal{"AddressNotUtf8", {"read", "\xff"}, "", 2},
+        Refusal{"ListenWithoutPort", {"serve", "--listen", "127.0.0.1"}, "", 2},
+        Refusal{"ServeAddressBeyond255", {"serve", "5", "256"}, "", 2},
+        // Valid arguments: the serial port is the one refusal.
+        Refusal{"ServeOnAHeldPort", {"serve", "--listen", "127.0.0.1:18736"}, "", 3},
         Refusal{"LevelNotUtf8", {"shift", "1", "full\xfe", "5"}, "", 2},
         // Valid arguments: the port is the one refusal.
         Refusal{"PortNameNotUtf8", {"--port", "COM\xff", "read", "1"}, "", 3}),

@@ -5,19 +5,26 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <httplib.h>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "e2e/simulated_bus.h"
+#include "support/temp_folder.h"
 
 // qm720-cli as a program of its own on the simulated bus, for what only a process shows: how it
 // ends on a signal, and that the pseudo-terminal is usable after it.
 namespace qm720 {
 namespace {
+
+using namespace std::chrono_literals;
 
 std::string bus_port() {
     return std::string(std::getenv("QM720_PORTS")) + "/COM1";
@@ -53,8 +60,8 @@ bool held_while_running(const std::string& path, const Child& child) {
     return true;
 }
 
-Child start_cli(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), QM720_CLI_PROGRAM);
+// `arguments[0]` is the program's path.
+Child start_program(std::vector<std::string> arguments) {
     std::vector<char*> argv;
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());
@@ -75,6 +82,21 @@ Child start_cli(std::vector<std::string> arguments) {
     }
     ::close(out[1]);
     return {pid, out[0]};
+}
+
+Child start_cli(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), QM720_CLI_PROGRAM);
+    return start_program(std::move(arguments));
+}
+
+// All a child wrote to its standard output until it closed it.
+std::string all_output(const Child& child) {
+    std::string text;
+    char buffer[512];
+    for (ssize_t count; (count = ::read(child.out, buffer, sizeof buffer)) > 0;) {
+        text.append(buffer, static_cast<std::size_t>(count));
+    }
+    return text;
 }
 
 // The exit status, or -1 when the child did not exit by itself (a signal killed it).
@@ -118,7 +140,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Stop{"TerminatedRead", SIGTERM, {"--timeout", "60000", "read", "7"}, 143},
                       Stop{"HungUpRead", SIGHUP, {"--timeout", "60000", "read", "7"}, 129},
                       // Watching until interrupted is what watch is for.
-                      Stop{"InterruptedWatch", SIGINT, {"watch", "1", "--interval", "0"}, 0}),
+                      Stop{"InterruptedWatch", SIGINT, {"watch", "1", "--interval", "0"}, 0},
+                      // So is serving until stopped.
+                      Stop{"TerminatedServe", SIGTERM, {"serve", "--listen", "127.0.0.1:18731"}, 0},
+                      Stop{
+                          "InterruptedServe", SIGINT, {"serve", "--listen", "127.0.0.1:18732"}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StopSignals, AClosedPipeEndsWatchThroughThePortsClose) {
@@ -135,6 +161,68 @@ TEST(StopSignals, AClosedPipeEndsWatchThroughThePortsClose) {
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 128 + SIGPIPE);
     EXPECT_FALSE(held_exclusively(bus_port())) << "the port stayed locked";
+}
+
+// The listening address is taken before the serial port: the second exporter fails on it, and
+// says so, even with a port of its own.
+TEST(Serve, ASecondExporterOnTheSameListeningAddressExitsThree) {
+    test::SimulatedBus bus(kBus);
+    ASSERT_TRUE(bus.started());
+    const Child first = start_cli({"serve", "--listen", "127.0.0.1:18733"});
+    ASSERT_TRUE(held_while_running(bus_port(), first));
+    const Child second =
+        start_cli({"--json", "--port", "/dev/null", "serve", "--listen", "127.0.0.1:18733"});
+    const std::string said = all_output(second);
+    EXPECT_EQ(exit_status(second), 3);
+    EXPECT_NE(said.find("cannot listen on 127.0.0.1:18733"), std::string::npos) << said;
+    ::kill(first.pid, SIGTERM);
+    EXPECT_EQ(exit_status(first), 0);
+}
+
+// What Prometheus' query API holds for `query`: the value of its one sample, or none yet.
+std::optional<std::string> queried_value(httplib::Client& prometheus, const std::string& query) {
+    const auto response =
+        prometheus.Get("/api/v1/query", httplib::Params{{"query", query}}, httplib::Headers{});
+    if (!response || response->status != 200) {
+        return std::nullopt;
+    }
+    const auto json = nlohmann::json::parse(response->body, nullptr, false);
+    if (!json.is_object() || json["data"]["result"].size() != 1) {
+        return std::nullopt;
+    }
+    return json["data"]["result"][0]["value"][1].get<std::string>();
+}
+
+// The exporter as a plant runs it: Debian's own Prometheus scrapes it, and its query API answers
+// with the simulated sensor's readings (sensor 1: level 512, 22 °C).
+TEST(Serve, PrometheusScrapesTheSensorsReadings) {
+    test::SimulatedBus bus(kBus);
+    ASSERT_TRUE(bus.started());
+    const Child exporter = start_cli({"serve", "--listen", "127.0.0.1:18734", "1"});
+    test::TempFolder folder;
+    const std::string config = folder.string() + "/prometheus.yml";
+    std::ofstream(config) << "global:\n  scrape_interval: 1s\nscrape_configs:\n"
+                             "  - job_name: qm720\n    static_configs:\n"
+                             "      - targets: ['127.0.0.1:18734']\n";
+    const Child prometheus = start_program({"/usr/bin/prometheus", "--config.file=" + config,
+                                            "--storage.tsdb.path=" + folder.string() + "/data",
+                                            "--web.listen-address=127.0.0.1:18735"});
+    ASSERT_GT(prometheus.pid, 0);
+    httplib::Client api("127.0.0.1", 18735);
+    api.set_connection_timeout(1s);
+    api.set_read_timeout(2s);
+    std::optional<std::string> level;
+    for (int tries = 0; !level && tries < 120; ++tries) {
+        std::this_thread::sleep_for(250ms);
+        level = queried_value(api, "qm720_level{address=\"1\"}");
+    }
+    const auto temperature = queried_value(api, "qm720_temperature_celsius{address=\"1\"}");
+    ::kill(prometheus.pid, SIGTERM);
+    exit_status(prometheus);
+    ::kill(exporter.pid, SIGTERM);
+    EXPECT_EQ(exit_status(exporter), 0);
+    EXPECT_EQ(level, "512");
+    EXPECT_EQ(temperature, "22");
 }
 
 }  // namespace

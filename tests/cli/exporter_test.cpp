@@ -4,8 +4,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <condition_variable>
 #include <cstdio>
 #include <fstream>
+#include <mutex>
 #include <random>
 #include <string>
 #include <thread>
@@ -109,8 +111,9 @@ class Monitor : public ::testing::Test {
         port.reads.insert(port.reads.end(), reads.begin(), reads.end());
     }
     BusMonitor monitor(std::vector<std::uint8_t> addresses) {
-        return BusMonitor(port, {.addresses = std::move(addresses), .rescan_period = 600s},
-                          [this] { return steady; }, [this] { return wall; });
+        return BusMonitor(
+            port, {.addresses = std::move(addresses), .rescan_period = 600s},
+            [this] { return steady; }, [this] { return wall; });
     }
 
     test::FakeSerialPort port;
@@ -124,9 +127,9 @@ TEST_F(Monitor, EachSweepPollsEverySensorAndAsksEachWhoItIsOnce) {
              test::Measurement{.address = 5}.frame(), test::identity_reply(555, 131, 0, 5)});
     bus.sweep();
     bus.sweep();
-    EXPECT_EQ(port.writes, (std::vector<Bytes>{poll_request(1), identity_request(1),
-                                               poll_request(5), identity_request(5),
-                                               poll_request(1), poll_request(5)}));
+    EXPECT_EQ(port.writes,
+              (std::vector<Bytes>{poll_request(1), identity_request(1), poll_request(5),
+                                  identity_request(5), poll_request(1), poll_request(5)}));
 }
 
 TEST_F(Monitor, ASensorThatStopsAnsweringIsDownWithoutReadings) {
@@ -143,10 +146,30 @@ TEST_F(Monitor, ASensorThatStopsAnsweringIsDownWithoutReadings) {
     EXPECT_EQ(sensor.last_reading_time, std::chrono::system_clock::time_point(1'800'000'000s));
 }
 
+TEST_F(Monitor, ASensorWithDamagedRepliesIsDownUntilAGoodOne) {
+    BusMonitor bus = monitor({1});
+    Bytes damaged = joined(noise(30, 5), test::Measurement{}.frame());
+    damaged.back() ^= 0x01;
+    answers({damaged, test::Measurement{.level = 640}.frame(), test::identity_reply(111, 163)});
+    bus.sweep();
+    const cli::SensorReport down = bus.report().sensors.at(0);
+    bus.sweep();
+    const cli::SensorReport back = bus.report().sensors.at(0);
+    EXPECT_FALSE(down.up);
+    EXPECT_EQ(down.reading, std::nullopt);
+    EXPECT_EQ(polls(down, PollResult::Damaged), 1u);
+    EXPECT_TRUE(back.up);
+    ASSERT_TRUE(back.reading);
+    EXPECT_EQ(back.reading->level, 640);
+}
+
 TEST_F(Monitor, ASensorBackFromBeingDownIsAskedWhoItIsAgain) {
     BusMonitor bus = monitor({1});
-    answers({test::Measurement{}.frame(), test::identity_reply(111, 163), {},
-             test::Measurement{.level = 9}.frame(), test::identity_reply(222, 163)});
+    answers({test::Measurement{}.frame(),
+             test::identity_reply(111, 163),
+             {},
+             test::Measurement{.level = 9}.frame(),
+             test::identity_reply(222, 163)});
     bus.sweep();
     bus.sweep();
     bus.sweep();
@@ -166,18 +189,21 @@ TEST_F(Monitor, ARejectedIdentityIsAskedAgainAfterTheNextGoodPoll) {
     bus.sweep();
     bus.sweep();
     bus.sweep();
-    EXPECT_EQ(port.writes, (std::vector<Bytes>{poll_request(1), identity_request(1),
-                                               poll_request(1), identity_request(1),
-                                               poll_request(1)}));
+    EXPECT_EQ(port.writes,
+              (std::vector<Bytes>{poll_request(1), identity_request(1), poll_request(1),
+                                  identity_request(1), poll_request(1)}));
     EXPECT_EQ(bus.report().sensors.at(0).identity->serial_number, 111u);
 }
 
 // The scan answer is bare address bytes; only those that then answer a poll join the bus.
 TEST_F(Monitor, AScanListsOnlyTheAddressesThatAnswerAPoll) {
     BusMonitor bus = monitor({});
-    answers({hex("11 3E 05"), test::Measurement{.address = 5}.frame(),
-             test::identity_reply(555, 131, 0, 5), test::Measurement{.address = 17}.frame(),
-             test::identity_reply(1717, 120, 0, 17), {}});
+    answers({hex("11 3E 05"),
+             test::Measurement{.address = 5}.frame(),
+             test::identity_reply(555, 131, 0, 5),
+             test::Measurement{.address = 17}.frame(),
+             test::identity_reply(1717, 120, 0, 17),
+             {}});
     bus.sweep();
     const cli::BusReport report = bus.report();
     ASSERT_EQ(report.sensors.size(), 2u);
@@ -190,8 +216,8 @@ TEST_F(Monitor, AScanListsOnlyTheAddressesThatAnswerAPoll) {
 
 TEST_F(Monitor, TheBusIsScannedAgainOnlyAfterTheRescanPeriod) {
     BusMonitor bus = monitor({});
-    answers({hex("05"), test::Measurement{.address = 5}.frame(),
-             test::identity_reply(555, 131, 0, 5)});
+    answers(
+        {hex("05"), test::Measurement{.address = 5}.frame(), test::identity_reply(555, 131, 0, 5)});
     bus.sweep();
     steady += 599s;
     bus.sweep();  // 5 is silent now
@@ -361,6 +387,46 @@ TEST_F(Endpoint, SilentClientsDoNotHoldBackAScrape) {
     }
     ASSERT_TRUE(response);
     EXPECT_EQ(response->status, 200);
+}
+
+// A bus whose every read hangs until released: a sweep caught in a time-out.
+struct StuckPort : test::FakeSerialPort {
+    Bytes read() override {
+        std::unique_lock lock(mutex);
+        reading = true;
+        changed.notify_all();
+        changed.wait(lock, [this] { return released; });
+        return {};
+    }
+    void wait_until_reading() {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [this] { return reading; });
+    }
+    void release() {
+        const std::lock_guard lock(mutex);
+        released = true;
+        changed.notify_all();
+    }
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool reading = false;
+    bool released = false;
+};
+
+TEST(MetricsServer, AScrapeDuringABusTimeOutIsServedFromTheLastSweep) {
+    StuckPort port;
+    BusMonitor bus(port, {.addresses = {1}, .rescan_period = 600s});
+    cli::MetricsServer server([&bus] { return cli::metrics_text(bus.report()); });
+    ASSERT_EQ(server.listen_on("127.0.0.1", 0), std::nullopt);
+    server.start();
+    std::jthread sweeping([&bus] { bus.sweep(); });
+    port.wait_until_reading();
+    httplib::Client http("127.0.0.1", server.port());
+    http.set_read_timeout(2s);
+    const auto response = http.Get("/metrics");
+    port.release();
+    ASSERT_TRUE(response) << "the scrape waited on the bus";
+    EXPECT_NE(response->body.find("qm720_up{address=\"1\"} 0"), std::string::npos);
 }
 
 TEST(MetricsServer, AnAddressInUseIsRefusedWithItsReason) {
