@@ -73,6 +73,7 @@ BusMonitor::BusMonitor(SerialPort& port, MonitorSettings settings, SteadyNow ste
 
 void BusMonitor::sweep(const std::function<bool()>& stop) {
     const auto started = steady_now_();
+    line_failed_ = false;
     const bool scan_due = settings_.addresses.empty() &&
                           (!last_scan_ || started - *last_scan_ >= settings_.rescan_period);
     std::vector<std::uint8_t> polled_by_scan;
@@ -172,6 +173,7 @@ void BusMonitor::ask_identity(Sensor& sensor) {
 Bytes BusMonitor::exchange(const Bytes& request, const SerialPort::ReadComplete& complete) {
     port_.discard_input();
     if (port_.write(request) != request.size()) {
+        line_failed_ = true;
         return {};
     }
     return complete ? port_.read_until(complete) : port_.read();

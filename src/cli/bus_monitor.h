@@ -68,6 +68,9 @@ class BusMonitor {
 
     BusReport report() const;
 
+    // A request of the last sweep could not be written: the adapter may have been unplugged.
+    bool line_failed() const { return line_failed_; }
+
   private:
     struct Sensor {
         SensorReport report;
@@ -86,6 +89,7 @@ class BusMonitor {
     SteadyNow steady_now_;
     WallNow wall_now_;
     std::optional<std::chrono::steady_clock::time_point> last_scan_;
+    bool line_failed_ = false;
 
     mutable std::mutex report_lock_;
     std::vector<Sensor> sensors_;  // guarded by report_lock_ while changed

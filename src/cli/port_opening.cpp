@@ -6,10 +6,13 @@
 
 namespace qm720::cli {
 
-void open_port(SerialPort& port, const std::string& name) {
+std::string port_device(const std::string& name) {
     // A COM name opens the device it leads to, as in the window; anything else is a device path.
-    const std::string device = device_for_com_name(name).value_or(name);
-    if (!port.open(device, kSensorLine)) {
+    return device_for_com_name(name).value_or(name);
+}
+
+void open_port(SerialPort& port, const std::string& name) {
+    if (!port.open(port_device(name), kSensorLine)) {
         const OpenFailure failure = port.last_open_failure();
         throw Failure(ExitStatus::PortUnavailable,
                       "port " + echoed(name) + " could not be opened: " + echoed(failure.device) +

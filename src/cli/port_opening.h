@@ -10,4 +10,7 @@ namespace qm720::cli {
 // that cannot be opened is a failure with the driver's reason.
 void open_port(SerialPort& port, const std::string& name);
 
+// The device a port name opens: a COM name's device, anything else as it is.
+std::string port_device(const std::string& name);
+
 }  // namespace qm720::cli

@@ -55,6 +55,12 @@ void serve_command(const PortMaker& make_port, const std::string& port_name, Out
     while (!stop_asked()) {
         const auto started = std::chrono::steady_clock::now();
         monitor->sweep(stop_asked);
+        if (monitor->line_failed()) {
+            // An adapter unplugged and plugged back comes back under the same name: the sweeps
+            // go on (its sensors down meanwhile) and each tries the port afresh.
+            port->close();
+            port->open(port_device(port_name), kSensorLine);
+        }
         wait_until(started + command.interval);
     }
     server.stop();

@@ -179,6 +179,34 @@ TEST(Serve, ASecondExporterOnTheSameListeningAddressExitsThree) {
     EXPECT_EQ(exit_status(first), 0);
 }
 
+// The simulator closes its line as an unplugged adapter would; another comes up under the same
+// name, and the exporter, still serving, finds it.
+TEST(Serve, AnAdapterPluggedBackInIsFoundAgain) {
+    test::SimulatedBus unplugged({"--steady", "--sensor", "1", "--close-after", "4"});
+    ASSERT_TRUE(unplugged.started());
+    const Child exporter =
+        start_cli({"serve", "--listen", "127.0.0.1:18737", "--interval", "50", "1"});
+    ASSERT_TRUE(held_while_running(bus_port(), exporter));
+    while (::access(bus_port().c_str(), F_OK) == 0) {
+        std::this_thread::sleep_for(10ms);  // the simulator removes its link as it closes
+    }
+    const Child plugged_in = start_program(
+        {QM720_SIM_PROGRAM, "--link", bus_port(), "--steady", "--sensor", "1:level=700"});
+    httplib::Client http("127.0.0.1", 18737);
+    bool level_seen = false;
+    for (int tries = 0; !level_seen && tries < 100; ++tries) {
+        std::this_thread::sleep_for(100ms);
+        const auto response = http.Get("/metrics");
+        level_seen = response &&
+                     response->body.find("qm720_level{address=\"1\"} 700\n") != std::string::npos;
+    }
+    ::kill(exporter.pid, SIGTERM);
+    EXPECT_EQ(exit_status(exporter), 0);
+    ::kill(plugged_in.pid, SIGTERM);
+    exit_status(plugged_in);
+    EXPECT_TRUE(level_seen) << "the exporter never read the adapter plugged back in";
+}
+
 // What Prometheus' query API holds for `query`: the value of its one sample, or none yet.
 std::optional<std::string> queried_value(httplib::Client& prometheus, const std::string& query) {
     const auto response =

@@ -248,6 +248,16 @@ TEST_F(Monitor, OnlyPollsIdentityRequestsAndTheScanGoOnTheWire) {
     }
 }
 
+TEST_F(Monitor, AWriteThatFailsMarksTheLineFailedForThatSweepOnly) {
+    BusMonitor bus = monitor({1, 2});
+    port.write_counts = {4, 0};
+    bus.sweep();
+    const bool failed_first = bus.line_failed();
+    bus.sweep();
+    EXPECT_TRUE(failed_first);
+    EXPECT_FALSE(bus.line_failed());
+}
+
 TEST_F(Monitor, AStopBetweenSensorsEndsTheSweep) {
     BusMonitor bus = monitor({1, 2, 3});
     int asked = 0;
