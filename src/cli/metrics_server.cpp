@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 
 #include <cerrno>
@@ -46,10 +48,13 @@ MetricsServer::MetricsServer(std::function<std::string()> metrics)
     http.set_payload_max_length(kLongestHeaders);
     // The library's default shares the port with any other listener (SO_REUSEPORT), so that a
     // second exporter on the same port would start and split the scrapes with the first. Reusing
-    // the address only lets a restart follow its predecessor at once.
+    // the address only lets a restart follow its predecessor at once. A page goes out in more
+    // than one write: without TCP_NODELAY (which accepted connections inherit) the last one
+    // would wait for the client's delayed acknowledgement.
     http.set_socket_options([](socket_t handle) {
         const int yes = 1;
         ::setsockopt(handle, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        ::setsockopt(handle, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
     });
     http.set_pre_routing_handler([](const httplib::Request& request, httplib::Response& response) {
         if (request.method != "GET" && request.method != "HEAD") {
