@@ -64,8 +64,8 @@ BusMonitor::BusMonitor(SerialPort& port, MonitorSettings settings, SteadyNow ste
       steady_now_(std::move(steady_now)),
       wall_now_(std::move(wall_now)) {
     std::ranges::sort(settings_.addresses);
-    const auto [first, last] = std::ranges::unique(settings_.addresses);
-    settings_.addresses.erase(first, last);
+    settings_.addresses.erase(std::unique(settings_.addresses.begin(), settings_.addresses.end()),
+                              settings_.addresses.end());
     for (const std::uint8_t address : settings_.addresses) {
         sensors_.push_back(sensor_at(address));
     }
@@ -112,8 +112,7 @@ std::vector<std::uint8_t> BusMonitor::scan() {
     const Bytes answer = exchange(network_scan_request(), {});
     std::vector<std::uint8_t> candidates(answer.begin(), answer.end());
     std::ranges::sort(candidates);
-    const auto [first, last] = std::ranges::unique(candidates);
-    candidates.erase(first, last);
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
     for (const std::uint8_t address : candidates) {
         if (find(address) != nullptr || address == kBroadcastAddress) {
             continue;
