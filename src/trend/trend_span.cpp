@@ -7,7 +7,7 @@ namespace qm720 {
 TimeRange TrendSpan::range(TrendTime first, TrendTime last) const {
     switch (mode_) {
         case Mode::Following:
-            return {last - kFollowed, last};
+            return {std::max(first, last - kFollowed), std::max(last, first + kNarrowest)};
         case Mode::WholeSession:
             return {first, std::max(last, first + kNarrowest)};
         case Mode::Held:

@@ -13,9 +13,9 @@ struct TimeRange {
     auto width() const { return to - from; }
 };
 
-// Which stretch of time the chart shows: by default the last ten minutes, moving on with every
-// tick; "Весь сеанс" all of it; a zoom or a pan holds the range where the operator put it until
-// "Сейчас" follows again.
+// Which stretch of time the chart shows: by default the last ten minutes (all of a younger
+// session), moving on with every tick; "Весь сеанс" all of it; a zoom or a pan holds the range
+// where the operator put it until "Сейчас" follows again.
 class TrendSpan {
   public:
     static constexpr std::chrono::milliseconds kFollowed = std::chrono::minutes(10);

@@ -13,7 +13,8 @@ namespace qm720::gui {
 
 namespace {
 
-// Sensors apart by colour, quantities by line style.
+// Sensors apart by colour, and quantities by colour and line style, so that lines that happen to
+// lie on one another stay apart.
 constexpr std::array<QRgb, 6> kTraceColours = {0x1f77b4, 0xd62728, 0x2ca02c,
                                                0x9467bd, 0xff7f0e, 0x8c564b};
 
@@ -30,7 +31,8 @@ QString quantity_name(TrendQuantity quantity) {
 }
 
 QPen trace_pen(TrendQuantity quantity, std::size_t trace_number) {
-    QPen pen(QColor(kTraceColours[trace_number % kTraceColours.size()]));
+    const std::size_t colour = trace_number * 3 + static_cast<std::size_t>(quantity);
+    QPen pen(QColor(kTraceColours[colour % kTraceColours.size()]));
     pen.setWidthF(quantity == TrendQuantity::Level ? 2.0 : 1.5);
     pen.setStyle(quantity == TrendQuantity::Level         ? Qt::SolidLine
                  : quantity == TrendQuantity::Temperature ? Qt::DashLine
@@ -45,7 +47,7 @@ qreal chart_time(TrendTime time) {
 QValueAxis* value_axis(const QString& title) {
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
-    axis->setLabelFormat(QStringLiteral("%.0f"));
+    axis->setLabelFormat(QStringLiteral("%g"));
     return axis;
 }
 
@@ -68,6 +70,7 @@ void fit(QValueAxis& axis, const ValueRange& values, double lowest_by_default,
     }
     const double room = std::max((values.highest - values.lowest) * 0.05, 1.0);
     axis.setRange(values.lowest - room, values.highest + room);
+    axis.applyNiceNumbers();
 }
 
 }  // namespace
@@ -78,6 +81,7 @@ TrendChart::TrendChart()
       temperature_axis_(value_axis(quantity_name(TrendQuantity::Temperature))),
       current_value_axis_(value_axis(quantity_name(TrendQuantity::CurrentValue))),
       marker_axis_(new QValueAxis) {
+    current_value_axis_->setLabelFormat(QStringLiteral("%.0f"));  // never in exponent form
     time_axis_->setFormat(QStringLiteral("HH:mm:ss"));
     time_axis_->setTitleText(QStringLiteral("Время"));
     marker_axis_->setRange(0, 1);
@@ -213,7 +217,8 @@ void TrendChart::draw_markers(const TrendHistory& history) {
         line->setPen(QPen(Qt::darkGray, 1, Qt::DashDotLine));
         line->setPointLabelsFormat(qt_text(markers[k].text).trimmed());
         line->setPointLabelsVisible(true);
-        line->setPointLabelsClipping(true);
+        // A marker near the right edge keeps its whole text.
+        line->setPointLabelsClipping(false);
         line->setPointConfiguration(0, QXYSeries::PointConfiguration::LabelVisibility, false);
         line->setPointConfiguration(2, QXYSeries::PointConfiguration::LabelVisibility, false);
         addSeries(line);

@@ -19,6 +19,12 @@ TEST(TrendSpan, FollowsTheLastTenMinutesByDefault) {
     EXPECT_EQ(shown.width(), minutes(10));
 }
 
+TEST(TrendSpan, AFollowedSessionYoungerThanTenMinutesIsShownWhole) {
+    const TrendSpan span;
+    EXPECT_EQ(span.range(tick_time(0), tick_time(30)).from, tick_time(0));
+    EXPECT_EQ(span.range(tick_time(0), tick_time(30)).to, tick_time(30));
+}
+
 TEST(TrendSpan, TheWholeSessionRunsFromTheFirstTickToTheLast) {
     TrendSpan span;
     span.show_whole_session();
