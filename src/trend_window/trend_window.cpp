@@ -69,9 +69,12 @@ TrendWindow::TrendWindow(TrendRecorder& recorder, QWidget* main_window)
     if (main_window != nullptr) {
         move(main_window->frameGeometry().topRight() + QPoint(8, 0));
     }
+    redraw_after_tick_.setSingleShot(true);
+    redraw_after_tick_.setInterval(0);
+    connect(&redraw_after_tick_, &QTimer::timeout, this, [this] { redraw(); });
     recorder_.set_listener([this] {
         if (isVisible()) {
-            redraw();
+            redraw_after_tick_.start();
         }
     });
     redraw();

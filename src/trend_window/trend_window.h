@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QTimer>
 #include <QWidget>
 
 #include "trend/trend_recorder.h"
@@ -11,7 +12,8 @@
 namespace qm720::gui {
 
 // "График показаний": the session's trend beside the main window, not modal. Redraws after every
-// outcome the recorder takes while it is shown; follows the last ten minutes until the operator
+// outcome the recorder takes while it is shown, once the tick is over, so drawing never holds up
+// the exchange; follows the last ten minutes until the operator
 // zooms or drags, "Сейчас" follows again, "Весь сеанс" shows it all. Saves every reading as CSV
 // and the picture as PNG.
 class TrendWindow : public QWidget {
@@ -42,6 +44,7 @@ class TrendWindow : public QWidget {
     TrendChart* chart_;
     TrendChartView* view_;
     QCheckBox* current_value_;
+    QTimer redraw_after_tick_;
     TimeRange shown_when_drag_started_{};
 };
 

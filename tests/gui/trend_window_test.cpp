@@ -58,9 +58,11 @@ struct TrendHarness {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(trend));
         return *trend;
     }
+    // A tick, then the event loop's turn after it, when the trend redraws.
     void tick(const Bytes& read) {
         port.reads.push_back(read);
         exchange_tick(form);
+        QCoreApplication::processEvents();
     }
     void measure(std::uint16_t level, std::uint8_t address = 1) {
         tick(test::Measurement{.address = address, .level = level}.frame());
