@@ -6,7 +6,6 @@
 #include <sstream>
 #include <string>
 
-#include "core/local_time.h"
 #include "protocol/measurement_csv.h"
 #include "recorded_session.h"
 
@@ -75,13 +74,6 @@ TEST(TrendCsv, EveryReadingOfADayIsWrittenNoneThinned) {
     }
     const std::string csv = trend_csv(history, seconds_since_first);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 86401);
-}
-
-TEST(TrendCsv, TheTimeIsLocalIsoToTheSecondAsWatchWritesIt) {
-    const std::string text = local_csv_time(kFirstTick);
-    EXPECT_EQ(text, iso_local_time(std::chrono::system_clock::to_time_t(kFirstTick)));
-    EXPECT_EQ(text.size(), std::string("2026-12-05T21:43:15").size());
-    EXPECT_EQ(text[10], 'T');
 }
 
 }  // namespace

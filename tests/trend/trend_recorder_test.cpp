@@ -152,14 +152,5 @@ TEST(TrendRecorder, ARefusedPasswordIsNoMarker) {
     EXPECT_TRUE(s.history().markers().empty());
 }
 
-TEST(TrendRecorder, TellsItsListenerAfterEveryOutcome) {
-    RecordedSession s;
-    std::vector<std::size_t> readings_when_told;
-    s.recorder.set_listener([&] { readings_when_told.push_back(s.history().readings().size()); });
-    s.measure(100);
-    s.tick({});
-    EXPECT_EQ(readings_when_told, (std::vector<std::size_t>{1, 1}));
-}
-
 }  // namespace
 }  // namespace qm720
