@@ -23,7 +23,6 @@ class TrendSpan {
 
     // The range shown for a session whose ticks ran from `first` to `last`.
     TimeRange range(TrendTime first, TrendTime last) const;
-    bool following() const { return mode_ == Mode::Following; }
 
     void follow() { mode_ = Mode::Following; }
     void show_whole_session() { mode_ = Mode::WholeSession; }
