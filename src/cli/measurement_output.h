@@ -15,8 +15,4 @@ nlohmann::json measurement_json(const MeasurementFields& fields);
 // The same, one "key: value" a line, for people.
 std::string measurement_text(const MeasurementFields& fields);
 
-inline constexpr const char* kWatchHeader =
-    "time,address,level,temperature,current,empty,full,mode";
-std::string measurement_csv(const std::string& time, const MeasurementFields& fields);
-
 }  // namespace qm720::cli

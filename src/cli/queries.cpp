@@ -10,6 +10,7 @@
 #include "cli/stop_signals.h"
 #include "cli/version_output.h"
 #include "core/local_time.h"
+#include "protocol/measurement_csv.h"
 #include "protocol/requests.h"
 
 namespace qm720::cli {
@@ -18,14 +19,6 @@ namespace {
 
 // How soon a stop signal ends the pause between two measurements of watch.
 constexpr auto kStopCheckInterval = std::chrono::milliseconds(50);
-
-// Local ISO 8601 to the second: "2026-12-07T09:15:02".
-std::string local_time_now() {
-    const std::tm local = local_time(std::time(nullptr));
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-    return text;
-}
 
 std::string spaced(const std::vector<std::uint8_t>& addresses) {
     std::string text;
@@ -122,17 +115,17 @@ void identity_command(SensorLink& link, Output& output, const Command& command) 
 }
 
 void watch_command(SensorLink& link, Output& output, const Command& command) {
-    output.text_line(kWatchHeader);
+    output.text_line(kMeasurementCsvHeader);
     try {
         for (long taken = 0; !command.count || taken < *command.count; ++taken) {
             if (taken > 0 && !pause_unless_stopped(command.interval)) {
                 return;
             }
             const MeasurementFields fields = read_measurement(link, command.address);
-            const std::string time = local_time_now();
+            const std::string time = iso_local_time(std::time(nullptr));
             nlohmann::json json = measurement_json(fields);
             json["time"] = time;
-            output.result(json, measurement_csv(time, fields));
+            output.result(json, measurement_csv_row(time, fields));
         }
     } catch (const Stopped&) {
         // Watching until interrupted is what watch is for: a stop ends it as done.

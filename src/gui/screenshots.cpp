@@ -1,9 +1,11 @@
-// qm720-screenshots FOLDER: the README's two pictures of the window, offscreen. window.png is the
-// window at start-up; window-live.png the same window a few seconds after "Открыть порт" and
-// "Опрос сети" on COM1, which scripts/screenshots links to qm720-sim through QM720_PORTS.
+// qm720-screenshots FOLDER: the README's pictures, offscreen. window.png is the window at
+// start-up; window-live.png the same window a few seconds after "Открыть порт" and "Опрос сети" on
+// COM1, which scripts/screenshots links to qm720-sim through QM720_PORTS; trend.png the trend
+// window some seconds later, after "Установить полный" was confirmed.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEventLoop>
+#include <QMessageBox>
 #include <QTimer>
 #include <iostream>
 
@@ -23,6 +25,18 @@ void wait(int milliseconds) {
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// Answers the next box with Yes.
+void say_yes_to_the_next_box() {
+    QTimer::singleShot(50, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            say_yes_to_the_next_box();
+            return;
+        }
+        box->button(QMessageBox::Yes)->click();
+    });
 }
 
 }  // namespace
@@ -46,5 +60,17 @@ int main(int argc, char* argv[]) {
         window.findChild<QAbstractButton*>(button)->click();
     }
     wait(4500);  // the scan, the first sensor's identity and a few polls, a tick a second
-    return save(window, folder + "/window-live.png") ? 0 : 1;
+    if (!save(window, folder + "/window-live.png")) {
+        return 1;
+    }
+    QWidget* trend = tool.trend().open();
+    if (trend == nullptr) {
+        return 1;
+    }
+    trend->resize(820, 460);
+    wait(6000);
+    say_yes_to_the_next_box();
+    window.findChild<QAbstractButton*>("hig")->click();
+    wait(8000);  // the confirmation and the readings after it
+    return save(*trend, folder + "/trend.png") ? 0 : 1;
 }
