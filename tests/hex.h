@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 
@@ -17,6 +18,15 @@ inline Bytes hex(const std::string& text) {
         bytes.push_back(static_cast<std::uint8_t>(std::stoul(pair, nullptr, 16)));
     }
     return bytes;
+}
+
+// The parts one after another, as they arrive on the line: noise, then a reply.
+inline Bytes joined(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
 }
 
 }  // namespace qm720::test

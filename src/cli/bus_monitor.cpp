@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/sensor_link.h"
 #include "protocol/reply_acceptance.h"
 #include "protocol/reply_frame.h"
 #include "protocol/reply_layout.h"
@@ -20,11 +21,22 @@ std::size_t index_of(PollResult result) {
                                     kPollResults.begin());
 }
 
-ReplyExpectation strictly(const Bytes& asked, std::uint8_t address) {
-    return {.asked = asked,
-            .reading_address = address,
-            .broadcast_poll_answered_by_anyone = false,
-            .lenient_confirmations = false};
+// What a read is worth as the answer to a poll of `address`, judged once as `reply`.
+PollResult result_of(const Bytes& read, const JudgedReply& reply, std::uint8_t address) {
+    if (read.empty()) {
+        return PollResult::NoAnswer;
+    }
+    if (reply.kind == ReplyKind::Measurement) {
+        return PollResult::Ok;
+    }
+    if (reply.intact && reply.frame[kAddressOffset] != address) {
+        return PollResult::WrongAddress;
+    }
+    return PollResult::Damaged;
+}
+
+JudgedReply as_poll_answer(const Bytes& read, std::uint8_t address) {
+    return judge_reply(read, {.asked = poll_request(address), .reading_address = address});
 }
 
 }  // namespace
@@ -44,17 +56,7 @@ std::string_view poll_result_name(PollResult result) {
 }
 
 PollResult judge_poll(const Bytes& read, std::uint8_t address) {
-    if (read.empty()) {
-        return PollResult::NoAnswer;
-    }
-    const JudgedReply reply = judge_reply(read, strictly(poll_request(address), address));
-    if (reply.kind == ReplyKind::Measurement) {
-        return PollResult::Ok;
-    }
-    if (reply.intact && reply.frame[kAddressOffset] != address) {
-        return PollResult::WrongAddress;
-    }
-    return PollResult::Damaged;
+    return result_of(read, as_poll_answer(read, address), address);
 }
 
 BusMonitor::BusMonitor(SerialPort& port, MonitorSettings settings, SteadyNow steady_now,
@@ -132,19 +134,20 @@ std::vector<std::uint8_t> BusMonitor::scan() {
 
 void BusMonitor::poll(Sensor& sensor) {
     const std::uint8_t address = sensor.report.address;
-    const Bytes read = exchange(poll_request(address), [address](const Bytes& received) {
-        const JudgedReply reply = judge_reply(received, strictly(poll_request(address), address));
-        return reply.kind == ReplyKind::Measurement && reply.frame.size() == kFullMeasurementLength;
+    const Bytes request = poll_request(address);
+    const Bytes read = exchange(request, [&request](const Bytes& received) {
+        return valid_reply(received, request, ReplyKind::Measurement).size() ==
+               kFullMeasurementLength;
     });
-    const PollResult result = judge_poll(read, address);
+    const JudgedReply reply = as_poll_answer(read, address);
+    const PollResult result = result_of(read, reply, address);
     {
         const std::lock_guard lock(report_lock_);
         SensorReport& report = sensor.report;
         ++report.polls[index_of(result)];
         report.up = result == PollResult::Ok;
         if (report.up) {
-            report.reading = measurement_fields(
-                judge_reply(read, strictly(poll_request(address), address)).frame);
+            report.reading = measurement_fields(reply.frame);
             report.last_reading_time = wall_now_();
         } else {
             // A sensor back from being down may be another one put in its place.
@@ -157,14 +160,13 @@ void BusMonitor::poll(Sensor& sensor) {
 }
 
 void BusMonitor::ask_identity(Sensor& sensor) {
-    const std::uint8_t address = sensor.report.address;
-    const Bytes request = identity_request(address);
-    const JudgedReply reply = judge_reply(exchange(request, {}), strictly(request, address));
-    if (reply.kind != ReplyKind::Identity) {
+    const Bytes request = identity_request(sensor.report.address);
+    const Bytes identity = valid_reply(exchange(request, {}), request, ReplyKind::Identity);
+    if (identity.empty()) {
         return;  // asked again after the next good poll
     }
     const std::lock_guard lock(report_lock_);
-    sensor.report.identity = identity_fields(reply.frame);
+    sensor.report.identity = identity_fields(identity);
     sensor.identity_wanted = false;
 }
 

@@ -31,11 +31,7 @@ using namespace std::chrono_literals;
 using cli::BusMonitor;
 using cli::PollResult;
 using test::hex;
-
-Bytes joined(Bytes first, const Bytes& second) {
-    first.insert(first.end(), second.begin(), second.end());
-    return first;
-}
+using test::joined;
 
 // Line noise of every byte value, the reply prefix 0x3E included.
 Bytes noise(std::size_t length, unsigned seed) {
@@ -85,7 +81,7 @@ TEST(JudgePoll, EachReadCountsAsWhatItIs) {
     } cases[] = {
         {"nothing", {}, PollResult::NoAnswer},
         {"an intact measurement", measurement, PollResult::Ok},
-        {"one behind noise", joined(noise(40, 1), measurement), PollResult::Ok},
+        {"one behind noise", joined({noise(40, 1), measurement}), PollResult::Ok},
         {"a wrong CRC", bad_crc, PollResult::Damaged},
         {"too short", with_crc(Bytes(measurement.begin(), measurement.begin() + 18)),
          PollResult::Damaged},
@@ -148,7 +144,7 @@ TEST_F(Monitor, ASensorThatStopsAnsweringIsDownWithoutReadings) {
 
 TEST_F(Monitor, ASensorWithDamagedRepliesIsDownUntilAGoodOne) {
     BusMonitor bus = monitor({1});
-    Bytes damaged = joined(noise(30, 5), test::Measurement{}.frame());
+    Bytes damaged = joined({noise(30, 5), test::Measurement{}.frame()});
     damaged.back() ^= 0x01;
     answers({damaged, test::Measurement{.level = 640}.frame(), test::identity_reply(111, 163)});
     bus.sweep();

@@ -14,6 +14,7 @@ namespace qm720 {
 namespace {
 
 using test::hex;
+using test::joined;
 
 // Numbers go out most significant byte first, negative shifts as two's complement, zero bytes stay
 // in the frame where a C string would end, and the CRC-8 (reflected 0x8C) closes every frame.
@@ -92,13 +93,6 @@ TEST(ReplyFrame, IsRecognisedByPrefixAndLengthAndCheckedByItsLastByte) {
 TEST(ReplyFrame, IsFoundBehindNoiseThatHoldsItsPrefix) {
     const Bytes confirmation = with_crc(hex("3E 07 F8"));
     const Bytes measurement = with_crc(hex("3E 01 F0 17 00 02 A0 86 01 00 A0 86 01 00"));
-    const auto joined = [](std::initializer_list<Bytes> parts) {
-        Bytes all;
-        for (const Bytes& part : parts) {
-            all.insert(all.end(), part.begin(), part.end());
-        }
-        return all;
-    };
     const struct {
         const char* what;
         Bytes read;

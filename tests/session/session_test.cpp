@@ -119,9 +119,7 @@ TEST_F(Session, OpeningThePortDropsTheQueueAndCountsFailuresAfresh) {
 
 TEST_F(Session, AMeasurementIsFoundBehindNoiseAndDecodedWithItsLocalCrc) {
     const Bytes reply = test::Measurement{.level = 700, .current_value = 123456}.frame();
-    Bytes read = hex("A5 3E 5A");
-    read.insert(read.end(), reply.begin(), reply.end());
-    const TickOutcome outcome = tick(read);
+    const TickOutcome outcome = tick(test::joined({hex("A5 3E 5A"), reply}));
     ASSERT_TRUE(is<MeasurementTaken>(outcome));
     const MeasurementTaken& taken = std::get<MeasurementTaken>(outcome.event);
     EXPECT_EQ(taken.fields.level, 700);
