@@ -244,16 +244,6 @@ TEST_F(Monitor, OnlyPollsIdentityRequestsAndTheScanGoOnTheWire) {
     }
 }
 
-TEST_F(Monitor, AWriteThatFailsMarksTheLineFailedForThatSweepOnly) {
-    BusMonitor bus = monitor({1, 2});
-    port.write_counts = {4, 0};
-    bus.sweep();
-    const bool failed_first = bus.line_failed();
-    bus.sweep();
-    EXPECT_TRUE(failed_first);
-    EXPECT_FALSE(bus.line_failed());
-}
-
 TEST_F(Monitor, AStopBetweenSensorsEndsTheSweep) {
     BusMonitor bus = monitor({1, 2, 3});
     int asked = 0;
@@ -344,14 +334,6 @@ TEST_F(Endpoint, MetricsAreServedInTheTextFormat) {
     EXPECT_EQ(response->body, "qm720_up{address=\"1\"} 1\n");
 }
 
-TEST_F(Endpoint, TheFrontPageLinksToTheMetrics) {
-    auto http = connect();
-    const auto response = http.Get("/");
-    ASSERT_TRUE(response);
-    EXPECT_EQ(response->status, 200);
-    EXPECT_NE(response->body.find("href=\"/metrics\""), std::string::npos);
-}
-
 TEST_F(Endpoint, OtherPathsAreNotFoundAndOtherMethodsNotAllowed) {
     auto http = connect();
     const auto missing = http.Get("/metricsx");
@@ -433,15 +415,6 @@ TEST(MetricsServer, AScrapeDuringABusTimeOutIsServedFromTheLastSweep) {
     port.release();
     ASSERT_TRUE(response) << "the scrape waited on the bus";
     EXPECT_NE(response->body.find("qm720_up{address=\"1\"} 0"), std::string::npos);
-}
-
-TEST(MetricsServer, AnAddressInUseIsRefusedWithItsReason) {
-    cli::MetricsServer first{[] { return std::string(); }};
-    ASSERT_EQ(first.listen_on("127.0.0.1", 0), std::nullopt);
-    cli::MetricsServer second{[] { return std::string(); }};
-    const auto refused = second.listen_on("127.0.0.1", first.port());
-    ASSERT_TRUE(refused);
-    EXPECT_NE(refused->find("in use"), std::string::npos) << *refused;
 }
 
 }  // namespace

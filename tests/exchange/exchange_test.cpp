@@ -109,14 +109,6 @@ TEST_F(ExchangeCycle, ScanAnswerFillsTheListAndAsksTheFirstSensorOnTheNextTick) 
     EXPECT_EQ(h.port.writes.back(), identity_request(5));
 }
 
-TEST_F(ExchangeCycle, AScanAnswerTooLongForAListLeavesTheListAlone) {
-    start_network_scan(h.form);
-    tick();
-    tick(Bytes(20, 0x07));
-    EXPECT_EQ(h.form.control("CmbNet").list, (Names{"1"}));
-    EXPECT_EQ(caption("netdev"), "Устройства не определены");
-}
-
 // An intact frame is shown ending in two equal bytes: its CRC and the one computed here; a
 // frame of 30 bytes or more is dispatched but not shown. Another address starts from no data.
 TEST_F(ExchangeCycle, RepliesAreShownWithTheirLocalCrcUntilAnotherAddressIsPicked) {

@@ -65,17 +65,6 @@ TEST_F(Session, AQueuedCommandTakesThePlaceOfOnePoll) {
     EXPECT_TRUE(session.queued_request().empty());
 }
 
-TEST_F(Session, EveryFollowerIsHandedEachOutcome) {
-    std::vector<Bytes> first, second;
-    session.add_follower([&](const TickOutcome& outcome) { first.push_back(outcome.request); });
-    session.add_follower([&](const TickOutcome& outcome) { second.push_back(outcome.request); });
-    tick();
-    tick({}, 5);
-    const std::vector<Bytes> requests{poll_request(1), identity_request(5)};
-    EXPECT_EQ(first, requests);
-    EXPECT_EQ(second, requests);
-}
-
 // A failed write drops the frame and what was read; a good write starts the count again; the
 // fourth failure in a row closes the port.
 TEST_F(Session, WriteFailuresAreCountedAndTheFourthInARowClosesThePort) {
@@ -325,13 +314,6 @@ TEST_F(Session, AnUnansweredScanEndsAndLaterNoiseIsNoList) {
     tick();
     tick();
     EXPECT_TRUE(is<Unusable>(tick(hex("00 07"))));
-}
-
-TEST_F(Session, TheScanRedrawsTheModeFromTheNextReply) {
-    tick(test::Measurement{.mode_byte = 0x08}.frame());
-    ASSERT_FALSE(session.redraws_mode_from_next_reply());
-    session.start_network_scan();
-    EXPECT_TRUE(session.redraws_mode_from_next_reply());
 }
 
 // The lamp's steadiness over `replies` replies of `value` in a row, as runs.

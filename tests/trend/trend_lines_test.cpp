@@ -38,17 +38,6 @@ TEST(TrendLines, ALineRunsOnToOneReadingPastEitherEdgeOfTheRange) {
     EXPECT_EQ(lines[0].front().time, tick_time(1));
 }
 
-TEST(TrendLines, EachStretchIsItsOwnLineSoNoneCrossesAGap) {
-    TrendHistory history = levels_at_ticks({10, 11});
-    history.break_line();
-    history.add_reading(tick_time(5), test::reading_of(2, 20));
-    const auto lines =
-        trend_lines(history, 2, TrendQuantity::Level, {tick_time(0), tick_time(9)}, 100);
-    ASSERT_EQ(lines.size(), 2U);
-    EXPECT_EQ(values(lines[0]), (std::vector<double>{10, 11}));
-    EXPECT_EQ(values(lines[1]), (std::vector<double>{20}));
-}
-
 TEST(TrendLines, StretchesOutsideTheRangeAndOtherSensorsAreLeftOut) {
     TrendHistory history = levels_at_ticks({10, 11});
     history.break_line();

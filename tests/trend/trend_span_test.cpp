@@ -24,14 +24,6 @@ TEST(TrendSpan, AFollowedSessionYoungerThanTenMinutesIsShownWhole) {
     EXPECT_EQ(span.range(tick_time(0), tick_time(30)).to, tick_time(30));
 }
 
-TEST(TrendSpan, TheWholeSessionRunsFromTheFirstTickToTheLast) {
-    TrendSpan span;
-    span.show_whole_session();
-    EXPECT_EQ(span.range(tick_time(0), tick_time(3600)).from, tick_time(0));
-    EXPECT_EQ(span.range(tick_time(0), tick_time(3600)).to, tick_time(3600));
-    EXPECT_EQ(span.range(tick_time(0), tick_time(0)).width(), TrendSpan::kNarrowest);
-}
-
 TEST(TrendSpan, AZoomKeepsTheTimeUnderTheMouseAndHoldsTheRange) {
     TrendSpan span;
     const TimeRange shown{tick_time(0), tick_time(100)};
